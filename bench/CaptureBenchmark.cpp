@@ -1,0 +1,104 @@
+// Feeds a 1.2 MB mesh as line pieces through the capture into memory, beside a floor that
+// copies the same pieces into a buffer with the same marker searches and nothing else.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "CaptureTexts.h"
+#include "MeshCapture.h"
+#include "PieceCutter.h"
+#include "SyntheticMesh.h"
+#include "TextSearch.h"
+
+namespace {
+
+class MemoryFile : public OutputFile {
+public:
+    bool open(const char*) override { bytes.clear(); openNow = true; return true; }
+    bool isOpen() const override { return openNow; }
+    void write(const void* data, std::uint32_t count) override { bytes.append(static_cast<const char*>(data), count); }
+    void close() override { openNow = false; }
+    std::string bytes;
+    bool openNow = false;
+};
+
+// An edit-control-like log: the text, and a selection replaced on insert.
+class MemoryLog : public LogPane {
+public:
+    void insertAtSelection(const char* t) override {
+        if (nothing) return;
+        std::size_t n = std::strlen(t);
+        text.replace(start, end - start, t, n);
+        start = end = start + static_cast<std::uint32_t>(n);
+    }
+    std::uint32_t caretPosition() override { return end; }
+    void selectToEnd(std::uint32_t p) override { start = p; end = static_cast<std::uint32_t>(text.size()); }
+    void scrollCaretIntoView() override {}
+    bool nothing = false;
+    std::string text;
+    std::uint32_t start = 0, end = 0;
+};
+
+struct Blocks {
+    std::vector<std::string> blocks;  // each piece with its NUL
+    Blocks() {
+        std::vector<std::string> pieces = PieceCutter::lines(PieceCutter::toCrLf(makeSyntheticMesh(1200 * 1000)));
+        pieces.push_back(PieceCutter::endMarkerLine);
+        for (auto& p : pieces) blocks.push_back(p + '\0');
+    }
+};
+const Blocks& meshBlocks() { static Blocks b; return b; }
+
+WindowHandle const listener = reinterpret_cast<WindowHandle>(std::uintptr_t{0x10});
+
+void Capture(benchmark::State& state) {
+    const auto& blocks = meshBlocks().blocks;
+    MemoryFile file;
+    MemoryLog log;
+    log.nothing = state.range(0);
+    MeshCapture capture(log, file, [] {});
+    capture.setListenerOutput(listener);
+    file.bytes.reserve(1300 * 1000);
+    for (auto _ : state) {
+        log.text.clear(); log.start = log.end = 0;
+        capture.abandon();
+        capture.arm("mem");
+        for (const auto& b : blocks)
+            capture.onTextPiece({listener, b.data(), static_cast<std::uint32_t>(b.size())});
+        benchmark::DoNotOptimize(file.bytes.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(blocks.size()));
+}
+
+void Floor(benchmark::State& state) {
+    const auto& blocks = meshBlocks().blocks;
+    std::string out;
+    out.reserve(1300 * 1000);
+    for (auto _ : state) {
+        out.clear();
+        bool grabbing = false;
+        for (const auto& b : blocks) {
+            std::string_view text(b.data(), b.size() - 1);
+            if (!grabbing) {
+                grabbing = text.substr(0, 5) == CaptureTexts::startMarker;
+                if (grabbing) out.append(b.data(), b.size() - 1);
+                continue;
+            }
+            if (containsBytes(text, CaptureTexts::endMarker, CaptureTexts::endMarkerAnchor)) break;
+            out.append(b.data(), b.size() - 1);
+            benchmark::DoNotOptimize(containsCrLf(text));
+        }
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(blocks.size()));
+}
+
+// Argument 1 runs the capture with a log that ignores its updates, to show their share.
+BENCHMARK(Capture)->ArgName("quietLog")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Floor)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

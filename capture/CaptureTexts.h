@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string_view>
+
+// The fixed texts of the capture, compared and written byte for byte.
+namespace CaptureTexts {
+
+inline constexpr std::string_view startMarker = "MSHX1";
+inline constexpr std::string_view endMarker = "---------X8--------snip-----------------X8-----------";
+inline constexpr std::string_view lineBreak = "\r\n";
+// Index of the end marker's first "X", the byte its search looks for first.
+inline constexpr std::size_t endMarkerAnchor = 9;
+
+inline constexpr const char* waitingNotice = "Waiting for *.msh file start...\r\n";
+inline constexpr const char* startNotice = "Grabbing... ";
+inline constexpr const char* progressSuffix = " Lines read";
+inline constexpr const char* endNotice = "\r\nDone\r\n\r\n";
+
+}  // namespace CaptureTexts

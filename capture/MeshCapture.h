@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "CaptureState.h"
+#include "LogPane.h"
+#include "OutputFile.h"
+#include "TextPiece.h"
+
+// Picks the mesh text out of the listener's output: from the piece that starts with the
+// start marker up to (not including) the piece that holds the end marker, written to the
+// output file byte for byte, with a progress line in the log rewritten in place.
+// Runs on one thread; file errors raised by the OutputFile pass through unchanged and
+// leave the state reached before the failing step.
+class MeshCapture {
+public:
+    MeshCapture(LogPane& log, OutputFile& file, std::function<void()> releaseHook);
+
+    void onTextPiece(const TextPiece& piece);
+    void setListenerOutput(WindowHandle handle);
+    // Back to Idle; an open file is closed (what it holds remains).
+    void abandon();
+    // Opens the file and waits for the start marker; false (nothing changed) when the
+    // file cannot be opened. Called after abandon().
+    bool arm(const char* path);
+
+    CaptureState currentState() const { return state; }
+    WindowHandle currentListenerOutput() const { return listenerOutput; }
+
+private:
+    void startGrabbing(const TextPiece& piece, std::uint32_t length);
+    void finish();
+    void showProgress();
+
+    LogPane& log;
+    OutputFile& file;
+    std::function<void()> releaseHook;
+
+    std::int32_t lineCount = 0;
+    std::uint32_t progressPosition = 0;
+    CaptureState state = CaptureState::Idle;
+    WindowHandle listenerOutput = nullptr;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+// The file that receives the mesh text. Failures of write and close are raised as the
+// implementation's own error type; the capture lets them pass to its caller.
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+
+    // Creates or truncates the file for writing only, others may read and write it.
+    // Returns false when that fails; raises nothing.
+    virtual bool open(const char* path) = 0;
+    virtual bool isOpen() const = 0;
+    // Writes count bytes unchanged at the end, straight to the file. A count of 0 writes
+    // nothing and cannot fail; any other failure, also on a file not open, raises.
+    virtual void write(const void* bytes, std::uint32_t count) = 0;
+    // Closes the file; afterwards isOpen() is false even when the close raised.
+    // Does nothing on a file that is not open.
+    virtual void close() = 0;
+};

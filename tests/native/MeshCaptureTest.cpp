@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CaptureTexts.h"
+#include "FakeLogPane.h"
+#include "FakeOutputFile.h"
+#include "MeshCapture.h"
+
+namespace {
+
+WindowHandle windowNumber(std::uintptr_t n) { return reinterpret_cast<WindowHandle>(n); }
+const WindowHandle listener = windowNumber(0x1234);
+const WindowHandle otherPane = windowNumber(0x5678);
+const std::string endMarker(CaptureTexts::endMarker);
+
+class MeshCaptureTest : public ::testing::Test {
+protected:
+    FakeLogPane log;
+    FakeOutputFile file;
+    int releases = 0;
+    MeshCapture capture{log, file, [this] { ++releases; }};
+
+    void send(const std::string& text, WindowHandle source = listener) {
+        std::string block = text + '\0';
+        capture.onTextPiece({source, block.data(), static_cast<std::uint32_t>(block.size())});
+    }
+    void armed(const char* path = "out.msh") {
+        capture.setListenerOutput(listener);
+        capture.abandon();
+        ASSERT_TRUE(capture.arm(path));
+    }
+    void grabbing() {
+        armed();
+        send("MSHX1\r\n");
+    }
+};
+
+const std::string waiting = "Waiting for *.msh file start...\r\n";
+const std::string done = "\r\nDone\r\n\r\n";
+
+TEST_F(MeshCaptureTest, FullRoadWritesTheMeshAndRewritesTheProgressInPlace) {
+    log.userTypes("gmax MAXScript Listener window found.\r\n");
+    armed();
+    EXPECT_EQ(capture.currentState(), CaptureState::Waiting);
+    EXPECT_EQ(log.text, "gmax MAXScript Listener window found.\r\n" + waiting);
+
+    send("Exporting...\r\n");
+    send("MSHX1\r\n");
+    EXPECT_EQ(capture.currentState(), CaptureState::Grabbing);
+    send("GROUPS 1\r\n");
+    send("GEOM 4 2");   // part of a line: written, not counted
+    send(" ; sq\r\n");
+    EXPECT_EQ(log.text, "gmax MAXScript Listener window found.\r\n" + waiting + "Grabbing... 2 Lines read");
+    for (int i = 0; i < 9; ++i) send("0 0 0\r\n");
+    send(endMarker + "\r\n");
+    send("OK\r\n");
+
+    std::string expected = "MSHX1\r\nGROUPS 1\r\nGEOM 4 2 ; sq\r\n";
+    for (int i = 0; i < 9; ++i) expected += "0 0 0\r\n";
+    EXPECT_EQ(file.bytes(), expected);
+    EXPECT_EQ(log.text, "gmax MAXScript Listener window found.\r\n" + waiting + "Grabbing... 11 Lines read" + done);
+    EXPECT_EQ(capture.currentState(), CaptureState::Idle);
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(releases, 1);
+    EXPECT_EQ(log.scrolls, 11);
+}
+
+TEST_F(MeshCaptureTest, NoLineBreakAfterTheStartGivesStartNoticeThenDone) {
+    grabbing();
+    send("no line end here");
+    send("lone LF\n");
+    send(endMarker);
+    EXPECT_EQ(log.text, waiting + "Grabbing... " + done);
+    EXPECT_EQ(file.bytes(), "MSHX1\r\nno line end herelone LF\n");
+}
+
+TEST_F(MeshCaptureTest, StartMarkerMustOpenThePieceExactly) {
+    armed();
+    for (const char* miss : {" MSHX1\r\n", "MSHX", "mshx1\r\n", "", "xMSHX1"}) send(miss);
+    EXPECT_EQ(capture.currentState(), CaptureState::Waiting);
+    EXPECT_EQ(file.writes, 0);
+    send("MSHX1 and more\r\nGROUPS 1\r\n");
+    EXPECT_EQ(capture.currentState(), CaptureState::Grabbing);
+    EXPECT_EQ(file.bytes(), "MSHX1 and more\r\nGROUPS 1\r\n");
+    EXPECT_EQ(log.text, waiting + "Grabbing... ");  // the start piece is not counted
+}
+
+TEST_F(MeshCaptureTest, StartPieceHoldingTheEndMarkerIsWrittenWhole) {
+    armed();
+    send("MSHX1\r\n" + endMarker + "\r\n");
+    EXPECT_EQ(capture.currentState(), CaptureState::Grabbing);
+    EXPECT_EQ(file.bytes(), "MSHX1\r\n" + endMarker + "\r\n");
+    send("x" + endMarker);
+    EXPECT_EQ(capture.currentState(), CaptureState::Idle);
+}
+
+TEST_F(MeshCaptureTest, EndMarkerAnywhereEndsWithoutWritingAnyOfThatPiece) {
+    grabbing();
+    send("last\r\n");
+    send("tail of data\r\n" + endMarker + " trailing");
+    EXPECT_EQ(file.bytes(), "MSHX1\r\nlast\r\n");
+    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + done);
+    // One hyphen short is no marker.
+    grabbing();
+    send(endMarker.substr(1));
+    EXPECT_EQ(capture.currentState(), CaptureState::Grabbing);
+}
+
+TEST_F(MeshCaptureTest, CountsPiecesHoldingCrLfNotLines) {
+    grabbing();
+    send("a\r\nb\r\nc\r\n");
+    send("d\ne\n");
+    send("f\rg\r");
+    send("\r\n");
+    EXPECT_EQ(log.text, waiting + "Grabbing... 2 Lines read");
+}
+
+TEST_F(MeshCaptureTest, EmptyPiecesAndUnterminatedBlocks) {
+    grabbing();
+    const int writesBefore = file.writes;
+    send("");
+    capture.onTextPiece({listener, nullptr, 7});
+    capture.onTextPiece({listener, "abc", 0});
+    EXPECT_EQ(file.writes, writesBefore);
+
+    // A block without a NUL: only size - 1 bytes count, and they are what is written.
+    const char noNul[] = {'x', '\r', '\n', 'y'};
+    capture.onTextPiece({listener, noNul, 3});
+    EXPECT_EQ(file.bytes(), "MSHX1\r\nx\r");
+    EXPECT_EQ(log.text, waiting + "Grabbing... ");
+    // A NUL inside the block hides what follows it from the marker tests.
+    std::string hidden = "ab" + std::string(1, '\0') + endMarker;
+    capture.onTextPiece({listener, hidden.data(), static_cast<std::uint32_t>(hidden.size() + 1)});
+    EXPECT_EQ(capture.currentState(), CaptureState::Grabbing);
+    EXPECT_EQ(file.bytes(), "MSHX1\r\nx\r" + hidden);
+}
+
+TEST_F(MeshCaptureTest, PiecesFromOtherWindowsAreIgnoredInEveryState) {
+    auto noise = [&] {
+        for (WindowHandle source : {otherPane, WindowHandle{nullptr}}) {
+            send("MSHX1\r\n", source);
+            send("data\r\n", source);
+            send(endMarker, source);
+        }
+    };
+    noise();  // Idle, no listener stored
+    capture.setListenerOutput(nullptr);
+    send("MSHX1\r\n", nullptr);
+    EXPECT_EQ(capture.currentState(), CaptureState::Idle);
+    armed();
+    noise();
+    EXPECT_EQ(capture.currentState(), CaptureState::Waiting);
+    send("MSHX1\r\n");
+    noise();
+    EXPECT_EQ(capture.currentState(), CaptureState::Grabbing);
+    EXPECT_EQ(file.bytes(), "MSHX1\r\n");
+    EXPECT_EQ(log.text, waiting + "Grabbing... ");
+    EXPECT_EQ(releases, 0);
+}
+
+TEST_F(MeshCaptureTest, PiecesAfterDoneAreIgnored) {
+    grabbing();
+    send(endMarker);
+    const std::string logAtEnd = log.text;
+    send("MSHX1\r\n");
+    send("more\r\n");
+    send(endMarker);
+    EXPECT_EQ(log.text, logAtEnd);
+    EXPECT_EQ(file.bytes(), "MSHX1\r\n");
+    EXPECT_EQ(releases, 1);
+}
+
+TEST_F(MeshCaptureTest, IdleCaptureIgnoresItsListener) {
+    capture.setListenerOutput(listener);
+    send("MSHX1\r\n");
+    send(endMarker);
+    EXPECT_EQ(log.text, "");
+    EXPECT_EQ(releases, 0);
+}
+
+TEST_F(MeshCaptureTest, AbandonKeepsThePartialFileAndReArmStartsAfresh) {
+    grabbing();
+    send("part\r\n");
+    capture.abandon();
+    EXPECT_EQ(capture.currentState(), CaptureState::Idle);
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(releases, 0);
+    ASSERT_TRUE(capture.arm("second.msh"));
+    EXPECT_EQ(capture.currentState(), CaptureState::Waiting);
+    send("MSHX1\r\n");
+    send("new\r\n");
+    send(endMarker);
+    EXPECT_EQ(file.files["out.msh"], "MSHX1\r\npart\r\n");
+    EXPECT_EQ(file.files["second.msh"], "MSHX1\r\nnew\r\n");
+    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + waiting + "Grabbing... 1 Lines read" + done);
+}
+
+TEST_F(MeshCaptureTest, OpenFailureChangesNothing) {
+    capture.setListenerOutput(listener);
+    file.failOpen = true;
+    EXPECT_FALSE(capture.arm("x.msh"));
+    EXPECT_EQ(capture.currentState(), CaptureState::Idle);
+    EXPECT_EQ(log.text, "");
+    send("MSHX1\r\n");
+    EXPECT_EQ(file.writes, 0);
+}
+
+TEST_F(MeshCaptureTest, CaretMovedByTheUserPlacesTheStartNoticeAndProgressReplacesTheRest) {
+    log.userTypes("line one\r\nline two\r\n");
+    armed();
+    log.userSelects(4, 4);  // the user clicked inside "line one"
+    send("MSHX1\r\n");
+    EXPECT_EQ(log.text, "lineGrabbing...  one\r\nline two\r\n" + waiting);
+    send("a\r\n");
+    EXPECT_EQ(log.text, "lineGrabbing... 1 Lines read");
+    send("b\r\n");
+    send(endMarker);
+    EXPECT_EQ(log.text, "lineGrabbing... 2 Lines read" + done);
+}
+
+TEST_F(MeshCaptureTest, SelectionMadeByTheUserIsReplacedByTheStartNotice) {
+    log.userTypes("abcdef");
+    armed();
+    log.userSelects(1, 3);
+    send("MSHX1\r\n");
+    EXPECT_EQ(log.text, "aGrabbing... def" + waiting);
+}
+
+// Each failing step leaves the state reached before it.
+TEST_F(MeshCaptureTest, FailedWriteOfTheStartPieceLeavesGrabbingWithTheNotice) {
+    armed();
+    file.failWriteNumber = 1;
+    EXPECT_THROW(send("MSHX1\r\n"), FakeFileError);
+    EXPECT_EQ(capture.currentState(), CaptureState::Grabbing);
+    EXPECT_EQ(log.text, waiting + "Grabbing... ");
+    send("next\r\n");
+    EXPECT_EQ(file.bytes(), "next\r\n");
+    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read");
+}
+
+TEST_F(MeshCaptureTest, FailedWriteInGrabbingSkipsTheProgressOfThatPiece) {
+    grabbing();
+    file.failWriteNumber = 2;
+    EXPECT_THROW(send("lost\r\n"), FakeFileError);
+    EXPECT_EQ(log.text, waiting + "Grabbing... ");
+    send("kept\r\n");
+    send(endMarker);
+    EXPECT_EQ(file.bytes(), "MSHX1\r\nkept\r\n");
+    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + done);
+}
+
+TEST_F(MeshCaptureTest, FailedCloseAtTheEndStaysGrabbingUntilTheNextEndMarker) {
+    grabbing();
+    send("a\r\n");
+    file.failClose = true;
+    EXPECT_THROW(send(endMarker), FakeFileError);
+    EXPECT_EQ(capture.currentState(), CaptureState::Grabbing);
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(releases, 0);
+    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read");
+
+    EXPECT_THROW(send("b\r\n"), FakeFileError);  // no file: every write fails again
+    send("");                                     // an empty piece cannot fail
+    send(endMarker);
+    EXPECT_EQ(capture.currentState(), CaptureState::Idle);
+    EXPECT_EQ(releases, 1);
+    EXPECT_EQ(file.closes, 1);
+    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + done);
+}
+
+TEST_F(MeshCaptureTest, FailedCloseInAbandonStillLeavesIdleAndClosed) {
+    grabbing();
+    file.failClose = true;
+    EXPECT_THROW(capture.abandon(), FakeFileError);
+    EXPECT_EQ(capture.currentState(), CaptureState::Idle);
+    EXPECT_FALSE(file.isOpen());
+    send("x\r\n");
+    EXPECT_EQ(file.bytes(), "MSHX1\r\n");
+}
+
+}  // namespace
