@@ -1,0 +1,81 @@
+// The hook library. Loaded into the program, where SetHook and RemoveHook run, and by
+// Windows into the listener's process, where hookProcedure copies the text of every
+// EM_REPLACESEL and sends it to the program's main window.
+//
+// It runs inside someone else's program, so it carries no runtime library at all: no C or
+// C++ runtime, no exceptions, its own entry point, memory from the process heap.
+#include <windows.h>
+
+#include "Forwarding.h"
+#include "Tessolink.h"
+
+namespace {
+
+// Per-process state: in the program the hook and module handles are used, in the listener's
+// process only the cached main window.
+HHOOK hookHandle = nullptr;
+HINSTANCE moduleHandle = nullptr;
+HWND mainWindow = nullptr;
+
+unsigned long textLength(const char* text) {
+    unsigned long n = 0;
+    while (text[n] != '\0') ++n;
+    return n;
+}
+
+// The program's main window. The cached handle is looked up again when it no longer names
+// a window, so a program that was closed and started again gets its pieces.
+HWND findMainWindow() {
+    if (mainWindow == nullptr || !IsWindow(mainWindow))
+        mainWindow = FindWindowA(nullptr, Forwarding::mainWindowCaption);
+    return mainWindow;
+}
+
+void forwardText(HWND target, const char* text) {
+    HWND receiver = findMainWindow();
+    if (receiver == nullptr) {
+        RemoveHook();  // holds no hook in the listener's process: only clears the handle
+        return;
+    }
+    const unsigned long size = textLength(text) + 1;
+    char* copy = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size));
+    if (copy == nullptr) return;
+    for (unsigned long i = 0; i < size; ++i) copy[i] = text[i];
+
+    COPYDATASTRUCT data;
+    data.dwData = Forwarding::dataId;
+    data.cbData = size;
+    data.lpData = copy;
+    // Synchronous: the listener waits until the program has handled the piece, which keeps
+    // the pieces in order and lets the copy go right after.
+    SendMessageA(receiver, Forwarding::message, reinterpret_cast<WPARAM>(target), reinterpret_cast<LPARAM>(&data));
+    HeapFree(GetProcessHeap(), 0, copy);
+}
+
+LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message != nullptr && message->hwnd != nullptr &&
+        message->message == EM_REPLACESEL && message->lParam != 0)
+        forwardText(message->hwnd, reinterpret_cast<const char*>(message->lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TESSOLINK_API bool SetHook(unsigned long threadId) {
+    RemoveHook();
+    if (threadId == 0) return false;
+    hookHandle = SetWindowsHookExA(WH_CALLWNDPROC, hookProcedure, moduleHandle, threadId);
+    return hookHandle != nullptr;
+}
+
+TESSOLINK_API void RemoveHook() {
+    if (hookHandle != nullptr) UnhookWindowsHookEx(hookHandle);
+    hookHandle = nullptr;
+}
+
+// The entry point in place of a runtime's: keeps the module handle, on every call.
+extern "C" BOOL WINAPI TessolinkEntry(HINSTANCE instance, DWORD, LPVOID) {
+    moduleHandle = instance;
+    return TRUE;
+}

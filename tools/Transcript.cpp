@@ -1,0 +1,67 @@
+#include "Transcript.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "PieceCutter.h"
+#include "SyntheticMesh.h"
+
+bool buildTranscript(const TranscriptOptions& o, std::vector<TranscriptPiece>& out, std::string& error) {
+    std::string mesh;
+    if (o.meshFile.empty()) {
+        mesh = makeSyntheticMesh(o.syntheticBytes);
+    } else {
+        std::ifstream in(o.meshFile, std::ios::binary);
+        if (!in) { error = "cannot read " + o.meshFile; return false; }
+        std::ostringstream s;
+        s << in.rdbuf();
+        mesh = s.str();
+    }
+    mesh = PieceCutter::toCrLf(mesh);
+    if (!mesh.empty() && mesh.back() != '\n') mesh += "\r\n";
+    if (mesh.compare(0, 5, "MSHX1") != 0) { error = "the mesh does not begin with MSHX1"; return false; }
+
+    std::vector<std::string> pieces;
+    if (o.cut == "lines") {
+        pieces = PieceCutter::lines(mesh);
+    } else if (o.cut == "chunks") {
+        // The first piece must start with the whole marker to start a capture.
+        pieces = PieceCutter::chunks(std::string_view(mesh).substr(5), o.seed, 1, o.maxChunk ? o.maxChunk : 1);
+        pieces.insert(pieces.begin(), "MSHX1");
+    } else if (o.cut == "groups") {
+        pieces = PieceCutter::lineGroups(mesh, o.groupLines);
+    } else {
+        error = "unknown cut '" + o.cut + "' (lines, chunks or groups)";
+        return false;
+    }
+
+    out.clear();
+    if (o.chatter)
+        for (auto& c : PieceCutter::chatterBefore()) out.push_back({0, c});
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        out.push_back({0, pieces[i]});
+        if (o.secondPaneEvery && (i + 1) % o.secondPaneEvery == 0) out.push_back({1, "-- MSHX1 in the second pane\r\n"});
+    }
+    if (o.chatter) {
+        for (auto& c : PieceCutter::chatterAfter()) out.push_back({0, c});
+    } else {
+        out.push_back({0, PieceCutter::endMarkerLine});
+    }
+    return true;
+}
+
+std::string transcriptMesh(const std::vector<TranscriptPiece>& transcript) {
+    std::string mesh;
+    bool grabbing = false;
+    for (const auto& p : transcript) {
+        if (p.pane != 0) continue;
+        if (!grabbing) {
+            grabbing = p.text.compare(0, 5, "MSHX1") == 0;
+            if (!grabbing) continue;
+        } else if (p.text.find(PieceCutter::endMarkerLine, 0, 53) != std::string::npos) {
+            break;
+        }
+        mesh += p.text;
+    }
+    return mesh;
+}

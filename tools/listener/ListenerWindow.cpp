@@ -1,0 +1,87 @@
+#include "ListenerWindow.h"
+
+namespace {
+
+// A visible edit control full of text redraws slowly; the listener empties a pane now and
+// then. WM_SETTEXT is not EM_REPLACESEL, so the hook lets it pass.
+constexpr int clearAboveLength = 2000;
+
+void registerClass() {
+    static bool done = false;
+    if (done) return;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = ListenerWindow::className;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassA(&wc);
+    done = true;
+}
+
+HWND makePane(HWND parent, int x) {
+    HWND pane = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                                x, 0, 300, 200, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(pane, EM_SETLIMITTEXT, 0, 0);
+    return pane;
+}
+
+}  // namespace
+
+ListenerWindow::ListenerWindow(std::vector<TranscriptPiece> pieces, bool visible)
+    : transcript(std::move(pieces)) {
+    registerClass();
+    top = CreateWindowExA(0, className, caption, WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 20, 20, 620, 240,
+                          nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    // Children are created in order: the output pane first, so it is the first child.
+    output = makePane(top, 0);
+    second = makePane(top, 305);
+    SetWindowLongPtrA(top, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProcedure));
+}
+
+ListenerWindow::~ListenerWindow() {
+    if (IsWindow(top)) DestroyWindow(top);
+}
+
+std::string ListenerWindow::paneText(int index) const {
+    HWND p = pane(index);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(p)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(p, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+LRESULT ListenerWindow::print(const std::vector<TranscriptPiece>& pieces) {
+    // Redrawn once at the end: a visible edit control redraws slowly under a virtual display.
+    for (HWND p : {output, second}) SendMessageA(p, WM_SETREDRAW, FALSE, 0);
+    for (const auto& piece : pieces) {
+        HWND p = pane(piece.pane);
+        if (GetWindowTextLengthA(p) > clearAboveLength) SetWindowTextA(p, "");
+        const int end = GetWindowTextLengthA(p);  // output lands at the end, where the caret stands
+        SendMessageA(p, EM_SETSEL, static_cast<WPARAM>(end), end);
+        SendMessageA(p, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.text.c_str()));
+    }
+    for (HWND p : {output, second}) {
+        SendMessageA(p, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(p, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    }
+    return static_cast<LRESULT>(pieces.size());
+}
+
+LRESULT CALLBACK ListenerWindow::windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ListenerWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    switch (message) {
+    case printTranscript:
+        return self->print(self->transcript);
+    case printPieces:
+        return self->print(*reinterpret_cast<const std::vector<TranscriptPiece>*>(lParam));
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
