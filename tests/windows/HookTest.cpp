@@ -135,13 +135,13 @@ public:
         si.cb = sizeof si;
         if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info))
             return;
-        // Idle in its message loop: the window and both panes exist.
-        WaitForInputIdle(info.hProcess, 30000);
+        // Its window counts once both panes exist.
         for (int i = 0; i < 300 && !window; ++i) {
             for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, ListenerWindow::className, nullptr));) {
                 DWORD pid = 0;
                 GetWindowThreadProcessId(w, &pid);
-                if (pid == info.dwProcessId) window = w;
+                HWND first = GetWindow(w, GW_CHILD);
+                if (pid == info.dwProcessId && first && GetWindow(first, GW_HWNDNEXT)) window = w;
             }
             if (!window) Sleep(50);
         }
