@@ -1,0 +1,20 @@
+#pragma once
+
+#include "FileBase.h"
+#include "OutputFile.h"
+
+// The output file on the framework's file: failures of write and close raise CFileException.
+class FileOutput : public OutputFile {
+public:
+    explicit FileOutput(CFile& file) : file(file) {}
+
+    bool open(const char* path) override {
+        return file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyNone, nullptr);
+    }
+    bool isOpen() const override { return file.m_hFile != CFile::hFileNull; }
+    void write(const void* bytes, std::uint32_t count) override { file.Write(bytes, count); }
+    void close() override { file.Close(); }
+
+private:
+    CFile& file;
+};

@@ -1,0 +1,26 @@
+#include "MainApp.h"
+
+#include "MainDialog.h"
+
+namespace {
+constexpr UINT ID_HELP = 0xE146;
+MainApp theApp;
+}  // namespace
+
+BOOL MainApp::InitInstance() {
+    Enable3dControls();
+    MainDialog dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;  // no message loop: the program ends with the dialog
+}
+
+// The application's message map has one entry: ID_HELP goes to the default help handler.
+bool MainApp::OnCmdMsg(UINT id) {
+    if (id != ID_HELP) return false;
+    OnHelp();
+    return true;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return AfxWinMain(instance); }

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "AppBase.h"
+
+// The application: runs the main dialog and ends when it closes.
+class MainApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+    bool OnCmdMsg(UINT id) override;
+};

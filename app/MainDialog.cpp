@@ -1,0 +1,95 @@
+#include "MainDialog.h"
+
+#include <string>
+
+#include "AboutDialog.h"
+#include "AppBase.h"
+#include "GdiBase.h"
+#include "Tessolink.h"
+#include "res/resource.h"
+
+namespace {
+
+const MessageMapEntry mainDialogEntries[] = {
+    {WM_SYSCOMMAND, 0, 0, &Handlers::sysCommand<MainDialog, &MainDialog::OnSysCommand>},
+    {WM_PAINT, 0, 0, &Handlers::plain<MainDialog, &MainDialog::OnPaint>},
+    {WM_QUERYDRAGICON, 0, 0, &Handlers::queryDragIcon<MainDialog, &MainDialog::OnQueryDragIcon>},
+    {WM_COMMAND, BN_CLICKED, IDC_GRAB, &Handlers::plain<MainDialog, &MainDialog::startGrab>},
+    {WM_COPYDATA, 0, 0, &Handlers::copyData<MainDialog, &MainDialog::OnCopyData>},
+};
+const MessageMap mainDialogMap = makeMessageMap(mainDialogEntries);
+
+}  // namespace
+
+// The capture is given the adapters by reference; they are built before any message comes.
+MainDialog::MainDialog(CWnd* parent)
+    : CDialog(IDD_MAIN_DIALOG, parent),
+      capture(logPane, fileOutput, [] { RemoveHook(); }),
+      icon(LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDR_MAINFRAME), reinterpret_cast<LPCSTR>(RT_GROUP_ICON)),
+                     MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+
+// A capture cut short keeps what it wrote; a failing close is ignored here. No hook is
+// removed: it ends with the program.
+MainDialog::~MainDialog() {
+    if (file.m_hFile != CFile::hFileNull) file.Abort();
+}
+
+const MessageMap& MainDialog::GetMessageMap() const { return mainDialogMap; }
+
+void MainDialog::DoDataExchange(CDataExchange* exchange) {
+    CDialog::DoDataExchange(exchange);
+    DDX_Control(exchange, IDC_LOG, log);
+}
+
+BOOL MainDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    if (CMenu* systemMenu = CMenu::FromHandle(GetSystemMenu(m_hWnd, FALSE))) {
+        char about[256] = "";
+        LoadStringA(AfxGetInstanceHandle(), IDS_ABOUTBOX, about, sizeof about);
+        if (about[0] != '\0') {
+            systemMenu->AppendMenu(MF_SEPARATOR);
+            systemMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    return TRUE;  // the dialog manager puts the focus on the first tab stop, Exit
+}
+
+void MainDialog::OnSysCommand(UINT id, LPARAM) {
+    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+        AboutDialog about(this);
+        about.DoModal();
+    } else {
+        Default();
+    }
+}
+
+// Minimized, the icon is drawn centred in the client area.
+void MainDialog::OnPaint() {
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    int iconWidth = GetSystemMetrics(SM_CXICON);
+    int iconHeight = GetSystemMetrics(SM_CYICON);
+    RECT client;
+    GetClientRect(&client);
+    int x = (client.right - client.left - iconWidth + 1) / 2;
+    int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    dc.DrawIcon(x, y, icon);
+}
+
+HCURSOR MainDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(icon); }
+
+// File errors raised by the capture pass to the framework, which reports them.
+BOOL MainDialog::OnCopyData(CWnd* window, COPYDATASTRUCT* data) {
+    if (data != nullptr) {
+        HWND source = window ? window->m_hWnd : nullptr;
+        capture.onTextPiece({reinterpret_cast<WindowHandle>(source), static_cast<const char*>(data->lpData),
+                             static_cast<std::uint32_t>(data->cbData)});
+    }
+    return static_cast<BOOL>(Default());
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "DialogBase.h"
+#include "EditLogPane.h"
+#include "FileBase.h"
+#include "FileOutput.h"
+#include "MeshCapture.h"
+
+// The main window: Grab and Exit buttons and the log pane. Owns the capture, the output file
+// and the log control for its whole life.
+class MainDialog : public CDialog {
+public:
+    explicit MainDialog(CWnd* parent = nullptr);
+    ~MainDialog() override;
+
+    void OnSysCommand(UINT id, LPARAM param);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    BOOL OnCopyData(CWnd* window, COPYDATASTRUCT* data);
+    // The Grab command: abandons any capture, finds the listener, sets the hook, asks for the
+    // file, opens it and arms the capture, logging each step or failure.
+    void startGrab();
+
+protected:
+    void DoDataExchange(CDataExchange* exchange) override;
+    BOOL OnInitDialog() override;
+    const MessageMap& GetMessageMap() const override;
+
+private:
+    MeshCapture capture;
+    CFile file;
+    CEdit log;
+    HICON icon;
+    EditLogPane logPane{log};
+    FileOutput fileOutput{file};
+};

@@ -1,0 +1,31 @@
+// The Grab command of the main dialog.
+#include "ListenerCaption.h"
+#include "MainDialog.h"
+#include "Tessolink.h"
+
+void MainDialog::startGrab() {
+    capture.abandon();  // a failing close raises: the framework reports it, the Grab ends
+
+    HWND listener = FindWindowA(nullptr, listenerCaption);
+    HWND output = listener ? GetWindow(listener, GW_CHILD) : nullptr;
+    capture.setListenerOutput(reinterpret_cast<WindowHandle>(output));
+    if (output == nullptr) {
+        logPane.insertAtSelection("Error ! gmax MAXScript Listener window not found.\r\n");
+        return;
+    }
+    logPane.insertAtSelection("gmax MAXScript Listener window found.\r\n");
+
+    if (!SetHook(GetWindowThreadProcessId(output, nullptr))) {
+        logPane.insertAtSelection("Error ! Windows Hook could not be set.\r\n");
+        return;
+    }
+
+    CFileDialog saveDialog(FALSE, ".msh", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                           "Orbiter Mesh Files (*.msh)|*.msh||", this);
+    if (saveDialog.DoModal() != IDOK) return;  // the hook stays set, the capture Idle
+
+    if (!capture.arm(saveDialog.GetPathName().c_str())) {
+        logPane.insertAtSelection("Error ! File could not be opened.\r\n");
+        RemoveHook();
+    }
+}

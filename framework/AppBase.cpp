@@ -1,0 +1,42 @@
+#include "AppBase.h"
+
+namespace {
+CWinApp* theApp = nullptr;
+
+CString moduleBaseName(HINSTANCE instance) {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(instance, path, MAX_PATH);
+    CString name = path;
+    std::size_t slash = name.find_last_of("\\/");
+    if (slash != CString::npos) name.erase(0, slash + 1);
+    std::size_t dot = name.find_last_of('.');
+    if (dot != CString::npos) name.erase(dot);
+    return name;
+}
+}  // namespace
+
+CWinApp::CWinApp() { theApp = this; }
+CWinApp::~CWinApp() { if (theApp == this) theApp = nullptr; }
+
+void CWinApp::OnHelp() { MessageBeep(MB_OK); }
+
+CWinApp* AfxGetApp() { return theApp; }
+const char* AfxGetAppName() { return theApp ? theApp->m_strAppName.c_str() : ""; }
+HINSTANCE AfxGetInstanceHandle() { return theApp ? theApp->m_hInstance : GetModuleHandleA(nullptr); }
+
+HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type) {
+    HINSTANCE instance = AfxGetInstanceHandle();
+    (void)FindResourceA(instance, name, type);
+    return instance;
+}
+
+int AfxWinMain(HINSTANCE instance) {
+    CWinApp* app = AfxGetApp();
+    if (!app) return 1;
+    app->m_hInstance = instance;
+    app->m_strAppName = moduleBaseName(instance);
+    // The program runs its modal dialog inside InitInstance and ends when it returns; this
+    // framework has no message loop to enter afterwards, whatever the result.
+    app->InitInstance();
+    return 0;
+}

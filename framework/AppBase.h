@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include "FrameworkString.h"
+
+class CWnd;
+
+// The application object: one static instance of a class derived from CWinApp. The program's
+// entry runs InitInstance; when it returns false the program ends, with no message loop.
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual BOOL InitInstance() = 0;
+    // Routes a command no window handled; true when the application handled it.
+    virtual bool OnCmdMsg(UINT id) { (void)id; return false; }
+    // Without a help file there is nothing to show: a beep says so.
+    void OnHelp();
+    // 3-D controls are the system's own look; kept for the program's start-up sequence.
+    BOOL Enable3dControls() { return TRUE; }
+
+    CWnd* m_pMainWnd = nullptr;
+    HINSTANCE m_hInstance = nullptr;
+    CString m_strAppName;  // the program file's base name
+};
+
+CWinApp* AfxGetApp();
+const char* AfxGetAppName();
+HINSTANCE AfxGetInstanceHandle();
+// The module that holds the resource name of the given type (this program's own module).
+HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
+int AfxWinMain(HINSTANCE instance);

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+#include "FrameworkString.h"
+
+class CWnd;
+class CDataExchange;
+
+// One entry of a message map: a message (for WM_COMMAND also a notification code and control
+// id) and the thunk that cracks the parameters and calls the handler.
+struct MessageMapEntry {
+    UINT message;
+    UINT code;
+    UINT id;
+    LRESULT (*call)(CWnd* window, WPARAM wParam, LPARAM lParam);
+};
+
+// A static table of entries; a window class names its own with GetMessageMap.
+struct MessageMap {
+    const MessageMapEntry* entries;
+    std::size_t count;
+};
+
+template <std::size_t N>
+constexpr MessageMap makeMessageMap(const MessageMapEntry (&entries)[N]) { return {entries, N}; }
+
+// Thunks for the handler shapes the program uses.
+namespace Handlers {
+template <class W, void (W::*F)()>
+LRESULT plain(CWnd* w, WPARAM, LPARAM) { (static_cast<W*>(w)->*F)(); return 0; }
+template <class W, void (W::*F)(UINT, LPARAM)>
+LRESULT sysCommand(CWnd* w, WPARAM wp, LPARAM lp) { (static_cast<W*>(w)->*F)(static_cast<UINT>(wp), lp); return 0; }
+template <class W, HCURSOR (W::*F)()>
+LRESULT queryDragIcon(CWnd* w, WPARAM, LPARAM) { return reinterpret_cast<LRESULT>((static_cast<W*>(w)->*F)()); }
+template <class W, BOOL (W::*F)(CWnd*, COPYDATASTRUCT*)>
+LRESULT copyData(CWnd* w, WPARAM wp, LPARAM lp);
+}  // namespace Handlers
+
+// A window handle with the framework's default processing.
+class CWnd {
+public:
+    virtual ~CWnd() = default;
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    // Temporary object for a window handle (valid until the next call on this thread).
+    static CWnd* FromHandle(HWND hwnd);
+    // The default processing of the message being handled.
+    LRESULT Default();
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    friend class CDialog;
+    struct CurrentMessage { UINT message; WPARAM wParam; LPARAM lParam; };
+    CurrentMessage current = {};
+    WNDPROC originalProcedure = nullptr;
+};
+
+template <class W, BOOL (W::*F)(CWnd*, COPYDATASTRUCT*)>
+LRESULT Handlers::copyData(CWnd* w, WPARAM wp, LPARAM lp) {
+    CWnd* source = wp ? CWnd::FromHandle(reinterpret_cast<HWND>(wp)) : nullptr;
+    return (static_cast<W*>(w)->*F)(source, reinterpret_cast<COPYDATASTRUCT*>(lp));
+}
+
+// A multi-line or single-line edit control bound to a dialog control.
+class CEdit : public CWnd {};
+
+class CDataExchange {
+public:
+    CDataExchange(CWnd* dialog, bool saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    CWnd* m_pDlgWnd;
+    bool m_bSaveAndValidate;
+};
+
+// Binds control to the dialog control with the id (once).
+void DDX_Control(CDataExchange* exchange, int id, CWnd& control);
+
+// A modal dialog on a dialog template. Messages go through the derived class's message map;
+// the Exit (IDOK) and IDCANCEL commands end the dialog through OnOK and OnCancel. File errors
+// raised by a handler are caught here and reported, never passed through Windows.
+class CDialog : public CWnd {
+public:
+    CDialog(UINT templateId, CWnd* parent);
+    INT_PTR DoModal();
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange(CDataExchange*) {}
+    virtual void OnOK() { EndDialog(m_hWnd, IDOK); }
+    virtual void OnCancel() { EndDialog(m_hWnd, IDCANCEL); }
+    virtual const MessageMap& GetMessageMap() const;
+    BOOL UpdateData(bool saveAndValidate = true);
+
+private:
+    static INT_PTR CALLBACK dialogProcedure(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK windowProcedure(HWND, UINT, WPARAM, LPARAM);
+    LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void centreIfTemplateAtOrigin();
+
+    UINT templateId;
+    CWnd* parent;
+};
+
+// The system menu as the framework wraps it.
+class CMenu {
+public:
+    static CMenu* FromHandle(HMENU menu);
+    BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCSTR text = nullptr) { return ::AppendMenuA(m_hMenu, flags, id, text); }
+    HMENU m_hMenu = nullptr;
+};
+
+// The system's file dialog for opening or saving. The filter is "|"-separated and ends "||".
+class CFileDialog {
+public:
+    CFileDialog(BOOL openFileDialog, LPCSTR defaultExtension, LPCSTR fileName, DWORD flags, LPCSTR filter,
+                CWnd* parent);
+    INT_PTR DoModal();
+    CString GetPathName() const { return fileBuffer; }
+    OPENFILENAMEA m_ofn = {};
+
+private:
+    BOOL openFileDialog;
+    CString filterText;
+    CString defaultExtension;
+    char fileBuffer[MAX_PATH] = "";
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include "FrameworkString.h"
+
+// A file error, raised by CFile::Write and CFile::Close. The window procedure of the framework
+// catches it and reports it in a message box (ReportError).
+class CFileException {
+public:
+    enum Cause { none, genericException, accessDenied, diskFull, badHandle };
+
+    CFileException(Cause cause, DWORD osError, CString fileName);
+    // Text that describes the error, with the file name and the system's own message.
+    CString GetErrorMessage() const;
+    // Shows the error in a stop-icon message box captioned with the application's name.
+    void ReportError() const;
+
+    Cause m_cause;
+    DWORD m_lOsError;
+    CString m_strFileName;
+};
+
+// A file on a Win32 handle; writes go straight to the system (no buffering).
+class CFile {
+public:
+    enum OpenFlags : UINT {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        shareDenyNone = 0x0040,
+        modeCreate = 0x1000,
+    };
+    static const HANDLE hFileNull;
+
+    CFile() = default;
+    ~CFile();
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    // False when the file cannot be opened; the cause goes to error when one is given.
+    bool Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
+    // Writes count bytes; raises CFileException when not all were written.
+    void Write(const void* buffer, UINT count);
+    // Closes the handle; raises CFileException when closing fails (the file counts as closed).
+    void Close();
+    // Closes the handle and ignores any failure.
+    void Abort();
+
+    HANDLE m_hFile = hFileNull;
+    CString m_strFileName;
+};
