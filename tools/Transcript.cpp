@@ -42,6 +42,7 @@ bool buildTranscript(const TranscriptOptions& o, std::vector<TranscriptPiece>& o
         out.push_back({0, pieces[i]});
         if (o.secondPaneEvery && (i + 1) % o.secondPaneEvery == 0) out.push_back({1, "-- MSHX1 in the second pane\r\n"});
     }
+    if (!o.endMarker) return true;
     if (o.chatter) {
         for (auto& c : PieceCutter::chatterAfter()) out.push_back({0, c});
     } else {

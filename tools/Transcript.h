@@ -20,6 +20,7 @@ struct TranscriptOptions {
     std::size_t groupLines = 5;
     bool chatter = true;               // export chatter before and after the mesh
     std::size_t secondPaneEvery = 0;   // after every n-th mesh piece, one to the second pane
+    bool endMarker = true;             // false: the mesh stops without its end (an export cut short)
 };
 
 // Builds the transcript; the mesh's line ends become CR LF, and the end marker follows on a

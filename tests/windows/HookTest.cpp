@@ -14,6 +14,7 @@
 #include "ListenerWindow.h"
 #include "PieceCutter.h"
 #include "ReceiverWindow.h"
+#include "StandInProcess.h"
 #include "Tessolink.h"
 #include "Transcript.h"
 
@@ -122,53 +123,6 @@ TEST_F(HookTest, SecondSetHookReplacesTheFirstAndZeroInstallsNothing) {
     RemoveHook();
     RemoveHook();  // without a hook: harmless
 }
-
-// The stand-in listener as a process of its own: Windows loads the library into it.
-class StandInProcess {
-public:
-    explicit StandInProcess(const std::string& options) {
-        char self[MAX_PATH];
-        GetModuleFileNameA(nullptr, self, MAX_PATH);
-        std::string exe = (std::filesystem::path(self).parent_path() / "StandInListener.exe").string();
-        std::string command = "\"" + exe + "\" --hidden " + options;
-        STARTUPINFOA si = {};
-        si.cb = sizeof si;
-        if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info))
-            return;
-        // Its window counts once both panes exist.
-        for (int i = 0; i < 300 && !window; ++i) {
-            for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, ListenerWindow::className, nullptr));) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                HWND first = GetWindow(w, GW_CHILD);
-                if (pid == info.dwProcessId && first && GetWindow(first, GW_HWNDNEXT)) window = w;
-            }
-            if (!window) Sleep(50);
-        }
-    }
-    ~StandInProcess() {
-        if (!info.hProcess) return;
-        if (window) PostMessageA(window, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    HWND output() const { return GetWindow(window, GW_CHILD); }
-    // WM_GETTEXT itself: GetWindowText does not ask windows of other processes.
-    std::string outputText() const {
-        std::string text(static_cast<std::size_t>(SendMessageA(output(), WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-        text.resize(static_cast<std::size_t>(
-            SendMessageA(output(), WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-        return text;
-    }
-    LRESULT printTranscript() {
-        DWORD_PTR printed = 0;
-        SendMessageTimeoutA(window, ListenerWindow::printTranscript, 0, 0, SMTO_NORMAL, 120000, &printed);
-        return static_cast<LRESULT>(printed);
-    }
-    HWND window = nullptr;
-    PROCESS_INFORMATION info = {};
-};
 
 void expectForwardedAcrossProcesses(ReceiverWindow& receiver, const TranscriptOptions& options,
                                     const std::string& commandLine) {

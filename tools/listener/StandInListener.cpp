@@ -30,6 +30,7 @@ const char* const usage =
     "  --group-lines N      lines per piece with --cut groups (default 5)\n"
     "  --no-chatter         print only the mesh and the end marker\n"
     "  --second-pane N      after every N-th mesh piece print one piece to the second pane\n"
+    "  --no-end             stop after the mesh, without the end marker (an export cut short)\n"
     "\n"
     "When to print:\n"
     "  --print-now          print as soon as the window is up (after --delay-ms)\n"
@@ -80,6 +81,7 @@ int main(int argc, char** argv) {
         else if (arg == "--second-pane") options.secondPaneEvery = needNumber();
         else if (arg == "--delay-ms") delayMs = needNumber();
         else if (arg == "--no-chatter") options.chatter = false;
+        else if (arg == "--no-end") options.endMarker = false;
         else if (arg == "--print-now") printNow = true;
         else if (arg == "--hidden") visible = false;
         else if (arg == "--exit-after-print") exitAfterPrint = true;

@@ -1,0 +1,241 @@
+// Tessoran.exe driven as a user drives it, with the stand-in listener as the modelling program.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <string>
+
+#include "ProgramDriver.h"
+#include "Transcript.h"
+
+namespace {
+
+const std::string found = "gmax MAXScript Listener window found.\r\n";
+const std::string waiting = "Waiting for *.msh file start...\r\n";
+const std::string done = "\r\nDone\r\n\r\n";
+
+std::string progress(int lines) { return "Grabbing... " + (lines ? std::to_string(lines) + " Lines read" : ""); }
+
+// What the log shows after a whole capture of the transcript: the count of written pieces
+// after the start piece that hold CR LF.
+int countedLines(const std::vector<TranscriptPiece>& transcript) {
+    int count = 0;
+    bool grabbing = false;
+    for (const auto& p : transcript) {
+        if (p.pane != 0) continue;
+        if (!grabbing) { grabbing = p.text.compare(0, 5, "MSHX1") == 0; continue; }
+        if (p.text.find("---------X8--------snip-----------------X8-----------") != std::string::npos) break;
+        if (p.text.find("\r\n") != std::string::npos) ++count;
+    }
+    return count;
+}
+
+struct Expected {
+    std::vector<TranscriptPiece> transcript;
+    std::string mesh;
+    int lines;
+};
+
+Expected expectedFor(const TranscriptOptions& options) {
+    Expected e;
+    std::string error;
+    EXPECT_TRUE(buildTranscript(options, e.transcript, error)) << error;
+    e.mesh = transcriptMesh(e.transcript);
+    e.lines = countedLines(e.transcript);
+    return e;
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(program.window, nullptr) << "Tessoran.exe did not come up"; }
+    // Grab with the listener up and the file named: the capture waits.
+    void grabInto(const std::string& path, const std::string& logBefore = "") {
+        program.clickGrab();
+        program.saveAs(path);
+        ASSERT_EQ(program.waitForLog(logBefore + found + waiting), logBefore + found + waiting);
+    }
+    ProgramDriver program;
+};
+
+TEST_F(EndToEnd, GrabWithoutListenerLogsOnlyTheNotFoundLine) {
+    program.clickGrab();
+    const std::string line = "Error ! gmax MAXScript Listener window not found.\r\n";
+    EXPECT_EQ(program.waitForLog(line), line);
+    EXPECT_EQ(program.saveDialog(500), nullptr);
+}
+
+TEST_F(EndToEnd, CancelledSaveLeavesTheCaptureIdle) {
+    StandInProcess listener("--synthetic 2000");
+    ASSERT_NE(listener.window, nullptr);
+    program.clickGrab();
+    program.cancelSave();
+    EXPECT_EQ(program.waitForLog(found), found);
+    EXPECT_GT(listener.printTranscript(), 0);  // hooked and forwarded, but ignored
+    Sleep(200);
+    EXPECT_EQ(program.log(), found);
+}
+
+TEST_F(EndToEnd, WholeCaptureWritesTheMeshAndTheExactLog) {
+    TranscriptOptions options;
+    options.syntheticBytes = 30000;
+    Expected e = expectedFor(options);
+    StandInProcess listener("--synthetic 30000");
+    ASSERT_NE(listener.window, nullptr);
+    const std::string path = temporaryPath("whole.msh");
+    grabInto(path);
+    EXPECT_EQ(listener.printTranscript(), static_cast<LRESULT>(e.transcript.size()));
+    const std::string final = found + waiting + progress(e.lines) + done;
+    EXPECT_EQ(program.waitForLog(final), final);
+    EXPECT_TRUE(readBytes(path) == e.mesh) << "file differs from the mesh";
+
+    // Pieces after Done are ignored.
+    listener.printTranscript();
+    Sleep(200);
+    EXPECT_EQ(program.log(), final);
+    EXPECT_TRUE(readBytes(path) == e.mesh);
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(EndToEnd, RealMeshInLinesAndInChunksWithSecondPanePieces) {
+    std::filesystem::path mesh = std::filesystem::path(TESSORAN_SOURCE_DIR) / ".." / "shared" / "meshes" / "dg_2dpanel0.msh";
+    if (!std::filesystem::exists(mesh)) GTEST_SKIP() << "no real meshes at " << mesh.parent_path() << "; skipped";
+    std::string log;
+    for (const char* cut : {"lines", "chunks"}) {
+        TranscriptOptions options;
+        options.meshFile = mesh.string();
+        options.cut = cut;
+        options.seed = 11;
+        options.secondPaneEvery = 13;
+        Expected e = expectedFor(options);
+        StandInProcess listener("--mesh \"" + options.meshFile + "\" --cut " + cut + " --seed 11 --second-pane 13");
+        ASSERT_NE(listener.window, nullptr);
+        const std::string path = temporaryPath(std::string(cut) + ".msh");
+        grabInto(path, log);
+        EXPECT_EQ(listener.printTranscript(), static_cast<LRESULT>(e.transcript.size()));
+        log += found + waiting + progress(e.lines) + done;
+        EXPECT_EQ(program.waitForLog(log), log) << cut;
+        EXPECT_TRUE(readBytes(path) == e.mesh) << cut << ": file differs from the mesh";
+        DeleteFileA(path.c_str());
+    }
+}
+
+TEST_F(EndToEnd, GrabWhileGrabbingKeepsThePartialFileAndWaitsAgain) {
+    TranscriptOptions options;
+    options.endMarker = false;
+    Expected e = expectedFor(options);
+    StandInProcess listener("--no-end");
+    ASSERT_NE(listener.window, nullptr);
+    const std::string first = temporaryPath("partial.msh"), second = temporaryPath("next.msh");
+    grabInto(first);
+    listener.printTranscript();
+    const std::string grabbing = found + waiting + progress(e.lines);
+    ASSERT_EQ(program.waitForLog(grabbing), grabbing);
+    grabInto(second, grabbing);
+    EXPECT_TRUE(readBytes(first) == e.mesh) << "the partial file lost bytes";
+    EXPECT_EQ(readBytes(second), "");
+    DeleteFileA(first.c_str());
+    DeleteFileA(second.c_str());
+}
+
+TEST_F(EndToEnd, ExistingFileIsTruncatedAfterTheOverwriteQuestion) {
+    StandInProcess listener("--synthetic 1000");
+    ASSERT_NE(listener.window, nullptr);
+    const std::string path = temporaryPath("existing.msh");
+    std::ofstream(path, std::ios::binary) << std::string(5000, 'x');
+    program.clickGrab();
+    program.saveAs(path);
+    HWND question = program.ownedDialog(program.saveDialog(), nullptr);
+    ASSERT_NE(question, nullptr) << "no overwrite question";
+    PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    EXPECT_EQ(program.waitForLog(found + waiting), found + waiting);
+    EXPECT_EQ(readBytes(path), "");
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(EndToEnd, FileHeldOpenWithoutSharingCannotBeOpened) {
+    StandInProcess listener("--synthetic 1000");
+    ASSERT_NE(listener.window, nullptr);
+    const std::string path = temporaryPath("locked.msh");
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    program.clickGrab();
+    program.saveAs(path);
+    if (HWND question = program.ownedDialog(program.saveDialog(2000), nullptr, 2000))
+        PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    const std::string expected = found + "Error ! File could not be opened.\r\n";
+    EXPECT_EQ(program.waitForLog(expected), expected);
+    CloseHandle(held);
+    DeleteFileA(path.c_str());
+}
+
+// A disk that fills up: the write error shows in a stop-icon box captioned "Tessoran" while the
+// listener waits; what was written before stays in the file.
+TEST_F(EndToEnd, WriteFailureIsReportedWhileTheListenerWaits) {
+    char smallDisk[MAX_PATH] = "";
+    if (!GetEnvironmentVariableA("TESSORAN_SMALL_DISK", smallDisk, MAX_PATH))
+        GTEST_SKIP() << "no small disk given (TESSORAN_SMALL_DISK); skipped";
+    std::string folder = std::string("Z:") + smallDisk;
+    for (char& c : folder) if (c == '/') c = '\\';
+    const std::string path = folder + "\\full-" + std::to_string(GetCurrentProcessId()) + ".msh";
+
+    TranscriptOptions options;
+    options.syntheticBytes = 30000;
+    options.cut = "groups";
+    options.groupLines = 40;
+    Expected e = expectedFor(options);
+    StandInProcess listener("--synthetic 30000 --cut groups --group-lines 40");
+    ASSERT_NE(listener.window, nullptr);
+    grabInto(path);
+
+    auto printing = std::async(std::launch::async, [&] { return listener.printTranscript(); });
+    int boxes = 0;
+    while (printing.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        HWND box = program.ownedDialog(nullptr, "Tessoran", 300);
+        if (!box) continue;
+        ++boxes;
+        Sleep(100);
+        EXPECT_NE(printing.wait_for(std::chrono::milliseconds(0)), std::future_status::ready)
+            << "the listener went on while the error was on screen";
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        Sleep(100);
+    }
+    EXPECT_GE(boxes, 1);
+    const std::string written = readBytes(path);
+    EXPECT_GT(written.size(), 8000u);
+    EXPECT_TRUE(e.mesh.compare(0, written.size(), written) == 0) << "bytes written before the failure changed";
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(EndToEnd, ExitButtonEndsTheProgram) {
+    PostMessageA(program.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(program.control(1)));
+    EXPECT_TRUE(program.waitForExit(10000));
+}
+
+TEST_F(EndToEnd, EscapeEndsTheProgram) {
+    program.pressKey(program.control(1), VK_ESCAPE);
+    EXPECT_TRUE(program.waitForExit(10000));
+}
+
+TEST_F(EndToEnd, CloseBoxEndsTheProgram) {
+    PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(program.waitForExit(10000));
+}
+
+TEST_F(EndToEnd, EnterInTheLogStaysThereAndEnterOnExitEnds) {
+    program.pressKey(program.control(1005), VK_RETURN);
+    EXPECT_FALSE(program.waitForExit(700));
+    program.pressKey(program.control(1), VK_RETURN);
+    EXPECT_TRUE(program.waitForExit(10000));
+}
+
+TEST_F(EndToEnd, SystemMenuItemOpensTheAboutBox) {
+    PostMessageA(program.window, WM_SYSCOMMAND, 0x0013, 0);  // the low four bits do not matter
+    HWND about = program.ownedDialog(program.window, "Info \xFC" "ber Tessoran");
+    ASSERT_NE(about, nullptr);
+    PostMessageA(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(program.running());
+}
+
+}  // namespace

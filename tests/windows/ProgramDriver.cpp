@@ -1,0 +1,74 @@
+#include "ProgramDriver.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "Forwarding.h"
+
+ProgramDriver::ProgramDriver() : ChildProcess("Tessoran.exe", "") {
+    window = findWindow("#32770", Forwarding::mainWindowCaption, [](HWND w) { return GetDlgItem(w, 1005) != nullptr; });
+}
+
+ProgramDriver::~ProgramDriver() {
+    if (running() && window) PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    if (!waitForExit(10000) && info.hProcess) TerminateProcess(info.hProcess, 1);
+}
+
+void ProgramDriver::clickGrab() const {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), reinterpret_cast<LPARAM>(control(1002)));
+}
+
+HWND ProgramDriver::ownedDialog(HWND owner, const char* caption, DWORD timeoutMs) const {
+    DWORD start = GetTickCount();
+    do {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", caption));) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == id() && w != window && (!owner || GetWindow(w, GW_OWNER) == owner) && IsWindowVisible(w))
+                return w;
+        }
+        Sleep(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+HWND ProgramDriver::saveDialog(DWORD timeoutMs) const { return ownedDialog(window, nullptr, timeoutMs); }
+
+void ProgramDriver::saveAs(const std::string& path) const {
+    HWND dialog = saveDialog();
+    HWND name = GetDlgItem(dialog, 0x47c);  // cmb13 in the Explorer style
+    if (!name) name = GetDlgItem(dialog, 0x480);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+void ProgramDriver::cancelSave() const {
+    PostMessageA(saveDialog(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+std::string ProgramDriver::waitForLog(const std::string& text, DWORD timeoutMs) const {
+    DWORD start = GetTickCount();
+    std::string now;
+    while ((now = log()) != text && GetTickCount() - start < timeoutMs) Sleep(20);
+    return now;
+}
+
+void ProgramDriver::pressKey(HWND target, WPARAM key) const {
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+
+std::string temporaryPath(const std::string& name) {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + "tessoran-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "StandInProcess.h"
+
+// Drives Tessoran.exe as a user would: clicks, the save dialog, keys; reads the log pane.
+class ProgramDriver : public ChildProcess {
+public:
+    ProgramDriver();
+    ~ProgramDriver();
+
+    HWND control(int id) const { return GetDlgItem(window, id); }
+    // Posted, never sent: the click opens a modal dialog.
+    void clickGrab() const;
+    // The save dialog the last Grab opened; null when none came.
+    HWND saveDialog(DWORD timeoutMs = 15000) const;
+    void saveAs(const std::string& path) const;
+    void cancelSave() const;
+    // A message box or dialog of the program owned by owner with the caption given.
+    HWND ownedDialog(HWND owner, const char* caption, DWORD timeoutMs = 15000) const;
+    std::string log() const { return windowText(control(1005)); }
+    // Waits until the log equals text; returns the log as it stands then.
+    std::string waitForLog(const std::string& text, DWORD timeoutMs = 15000) const;
+    void pressKey(HWND target, WPARAM key) const;
+
+    HWND window = nullptr;
+};
+
+// A path in the test's own temporary folder.
+std::string temporaryPath(const std::string& name);
+std::string readBytes(const std::string& path);
+bool fileExists(const std::string& path);
