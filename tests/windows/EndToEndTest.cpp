@@ -239,3 +239,30 @@ TEST_F(EndToEnd, SystemMenuItemOpensTheAboutBox) {
 }
 
 }  // namespace
+
+namespace {
+
+// Without its hook library beside it the program does not start at all.
+TEST(EndToEndAlone, DoesNotStartWithoutTessolink) {
+    const std::string folder = temporaryPath("alone");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string exe = folder + "\\Tessoran.exe";
+    ASSERT_TRUE(CopyFileA((programDirectory() + "Tessoran.exe").c_str(), exe.c_str(), FALSE));
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION info = {};
+    std::string command = "\"" + exe + "\"";
+    if (CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &info)) {
+        EXPECT_EQ(WaitForSingleObject(info.hProcess, 15000), WAIT_OBJECT_0) << "it started";
+        DWORD code = 0;
+        GetExitCodeProcess(info.hProcess, &code);
+        EXPECT_EQ(code, 0xC0000135u);  // a DLL was not found
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    EXPECT_EQ(FindWindowA("#32770", "Korvessa"), nullptr);
+    DeleteFileA(exe.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
