@@ -42,6 +42,7 @@ const char* const usage =
     "  when printing is done. WM_CLOSE ends the listener.\n"
     "\n"
     "  --hidden             keep the window hidden (printing is much faster, for tests)\n"
+    "  --shown              show the window (the default)\n"
     "  --help               show this text\n"
     "\n"
     "On standard output the listener reports \"ready <pieces>\" when its window is up and\n"
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
         else if (arg == "--no-end") options.endMarker = false;
         else if (arg == "--print-now") printNow = true;
         else if (arg == "--hidden") visible = false;
+        else if (arg == "--shown") visible = true;
         else if (arg == "--exit-after-print") exitAfterPrint = true;
         else {
             std::fprintf(stderr, "StandInListener: unknown or incomplete option %s (see --help)\n", arg.c_str());

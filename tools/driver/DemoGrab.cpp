@@ -1,0 +1,63 @@
+// The demo: grabs a mesh from the stand-in listener through Tessoran's window, as a user would,
+// and checks the file. Leaves the window open after Done until the file named by --hold
+// appears (so a screenshot can be taken), then exits the program.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "ProgramDriver.h"
+#include "Transcript.h"
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: DemoGrab MESH OUTPUT.msh HOLD-FILE\n");
+        return 2;
+    }
+    const std::string mesh = argv[1], output = argv[2], hold = argv[3];
+    TranscriptOptions options;
+    options.meshFile = mesh;
+    std::vector<TranscriptPiece> transcript;
+    std::string error;
+    if (!buildTranscript(options, transcript, error)) {
+        std::fprintf(stderr, "demo: %s\n", error.c_str());
+        return 1;
+    }
+
+    StandInProcess listener("--mesh \"" + mesh + "\" --shown");
+    ProgramDriver program;
+    if (!listener.window || !program.window) {
+        std::fprintf(stderr, "demo: the listener or Tessoran did not come up\n");
+        return 1;
+    }
+    program.clickGrab();
+    program.saveAs(output);
+    const std::string armed = "gmax MAXScript Listener window found.\r\nWaiting for *.msh file start...\r\n";
+    if (program.waitForLog(armed, 60000) != armed) {
+        std::fprintf(stderr, "demo: Grab did not arm the capture; log:\n%s\n", program.log().c_str());
+        return 1;
+    }
+    std::printf("demo: Grab armed, the listener prints %u pieces\n", static_cast<unsigned>(transcript.size()));
+    std::fflush(stdout);
+    listener.printTranscript();
+
+    const std::string doneNotice = "\r\nDone\r\n\r\n";
+    DWORD start = GetTickCount();
+    std::string log;
+    while (((log = program.log()).size() < doneNotice.size() ||
+            log.compare(log.size() - doneNotice.size(), doneNotice.size(), doneNotice) != 0) &&
+           GetTickCount() - start < 60000)
+        Sleep(50);
+    std::printf("demo: log of Tessoran:\n%s", log.c_str());
+    const std::string expected = transcriptMesh(transcript);
+    const bool same = readBytes(output) == expected;
+    std::printf("demo: %s %s the mesh byte for byte (%u bytes)\n", output.c_str(), same ? "equals" : "DIFFERS FROM",
+                static_cast<unsigned>(expected.size()));
+    std::printf("demo: ready for the screenshot\n");
+    std::fflush(stdout);
+
+    for (int i = 0; i < 600 && !fileExists(hold); ++i) Sleep(100);
+    PostMessageA(program.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    program.waitForExit(10000);
+    return same ? 0 : 1;
+}
