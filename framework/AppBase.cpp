@@ -24,11 +24,8 @@ CWinApp* AfxGetApp() { return theApp; }
 const char* AfxGetAppName() { return theApp ? theApp->m_strAppName.c_str() : ""; }
 HINSTANCE AfxGetInstanceHandle() { return theApp ? theApp->m_hInstance : GetModuleHandleA(nullptr); }
 
-HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type) {
-    HINSTANCE instance = AfxGetInstanceHandle();
-    (void)FindResourceA(instance, name, type);
-    return instance;
-}
+// The program keeps all its resources in its own module.
+HINSTANCE AfxFindResourceHandle(LPCSTR, LPCSTR) { return AfxGetInstanceHandle(); }
 
 int AfxWinMain(HINSTANCE instance) {
     CWinApp* app = AfxGetApp();

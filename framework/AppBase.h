@@ -31,6 +31,6 @@ public:
 CWinApp* AfxGetApp();
 const char* AfxGetAppName();
 HINSTANCE AfxGetInstanceHandle();
-// The module that holds the resource name of the given type (this program's own module).
+// The module that holds the resource name of the given type.
 HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
 int AfxWinMain(HINSTANCE instance);

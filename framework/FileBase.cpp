@@ -68,8 +68,10 @@ void CFile::Write(const void* buffer, UINT count) {
     if (count == 0) return;
     if (m_hFile == hFileNull) throw CFileException(CFileException::badHandle, 0, m_strFileName);
     DWORD written = 0;
-    if (!WriteFile(m_hFile, buffer, count, &written, nullptr))
-        { DWORD e = GetLastError(); throw CFileException(causeOf(e), e, m_strFileName); }
+    if (!WriteFile(m_hFile, buffer, count, &written, nullptr)) {
+        DWORD e = GetLastError();
+        throw CFileException(causeOf(e), e, m_strFileName);
+    }
     if (written != count) throw CFileException(CFileException::diskFull, ERROR_DISK_FULL, m_strFileName);
 }
 

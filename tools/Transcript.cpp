@@ -51,18 +51,35 @@ bool buildTranscript(const TranscriptOptions& o, std::vector<TranscriptPiece>& o
     return true;
 }
 
-std::string transcriptMesh(const std::vector<TranscriptPiece>& transcript) {
-    std::string mesh;
-    bool grabbing = false;
+namespace {
+
+// The output-pane pieces a capture writes: from the start piece to before the end marker.
+std::vector<const std::string*> writtenPieces(const std::vector<TranscriptPiece>& transcript) {
+    std::vector<const std::string*> written;
     for (const auto& p : transcript) {
         if (p.pane != 0) continue;
-        if (!grabbing) {
-            grabbing = p.text.compare(0, 5, "MSHX1") == 0;
-            if (!grabbing) continue;
+        if (written.empty()) {
+            if (p.text.compare(0, 5, "MSHX1") != 0) continue;
         } else if (p.text.find(PieceCutter::endMarkerLine, 0, 53) != std::string::npos) {
             break;
         }
-        mesh += p.text;
+        written.push_back(&p.text);
     }
+    return written;
+}
+
+}  // namespace
+
+std::string transcriptMesh(const std::vector<TranscriptPiece>& transcript) {
+    std::string mesh;
+    for (const std::string* piece : writtenPieces(transcript)) mesh += *piece;
     return mesh;
+}
+
+int transcriptProgressCount(const std::vector<TranscriptPiece>& transcript) {
+    const auto written = writtenPieces(transcript);
+    int count = 0;
+    for (std::size_t i = 1; i < written.size(); ++i)
+        if (written[i]->find("\r\n") != std::string::npos) ++count;
+    return count;
 }

@@ -29,3 +29,6 @@ bool buildTranscript(const TranscriptOptions& options, std::vector<TranscriptPie
 
 // The mesh bytes a capture of that transcript must write.
 std::string transcriptMesh(const std::vector<TranscriptPiece>& transcript);
+// The count the capture's progress line ends with: the written pieces after the start piece
+// that hold CR LF.
+int transcriptProgressCount(const std::vector<TranscriptPiece>& transcript);

@@ -2,6 +2,7 @@
 
 #include "PieceCutter.h"
 #include "SyntheticMesh.h"
+#include "Transcript.h"
 
 namespace {
 
@@ -31,6 +32,31 @@ TEST(PieceCutter, EveryCutKeepsTheTextAndItsShape) {
     EXPECT_EQ(chunks, PieceCutter::chunks(text, 3, 1, 600));
     EXPECT_NE(chunks, PieceCutter::chunks(text, 4, 1, 600));
     for (const auto& c : chunks) ASSERT_TRUE(!c.empty() && c.size() <= 600);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Transcript, HoldsTheMeshBetweenChatterInEveryCut) {
+    for (const char* cut : {"lines", "chunks", "groups"}) {
+        TranscriptOptions options;
+        options.syntheticBytes = 5000;
+        options.cut = cut;
+        options.secondPaneEvery = 3;
+        std::vector<TranscriptPiece> transcript;
+        std::string error;
+        ASSERT_TRUE(buildTranscript(options, transcript, error)) << error;
+        EXPECT_EQ(transcriptMesh(transcript), PieceCutter::toCrLf(makeSyntheticMesh(5000))) << cut;
+        EXPECT_EQ(transcript.back().text, "Export finished\r\n");
+        EXPECT_GT(transcriptProgressCount(transcript), 0) << cut;
+    }
+    TranscriptOptions bad;
+    bad.cut = "words";
+    std::vector<TranscriptPiece> transcript;
+    std::string error;
+    EXPECT_FALSE(buildTranscript(bad, transcript, error));
+    EXPECT_NE(error.find("words"), std::string::npos);
 }
 
 }  // namespace

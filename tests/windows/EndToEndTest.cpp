@@ -18,20 +18,6 @@ const std::string done = "\r\nDone\r\n\r\n";
 
 std::string progress(int lines) { return "Grabbing... " + (lines ? std::to_string(lines) + " Lines read" : ""); }
 
-// What the log shows after a whole capture of the transcript: the count of written pieces
-// after the start piece that hold CR LF.
-int countedLines(const std::vector<TranscriptPiece>& transcript) {
-    int count = 0;
-    bool grabbing = false;
-    for (const auto& p : transcript) {
-        if (p.pane != 0) continue;
-        if (!grabbing) { grabbing = p.text.compare(0, 5, "MSHX1") == 0; continue; }
-        if (p.text.find("---------X8--------snip-----------------X8-----------") != std::string::npos) break;
-        if (p.text.find("\r\n") != std::string::npos) ++count;
-    }
-    return count;
-}
-
 struct Expected {
     std::vector<TranscriptPiece> transcript;
     std::string mesh;
@@ -43,7 +29,7 @@ Expected expectedFor(const TranscriptOptions& options) {
     std::string error;
     EXPECT_TRUE(buildTranscript(options, e.transcript, error)) << error;
     e.mesh = transcriptMesh(e.transcript);
-    e.lines = countedLines(e.transcript);
+    e.lines = transcriptProgressCount(e.transcript);
     return e;
 }
 
