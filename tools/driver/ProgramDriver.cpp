@@ -34,12 +34,22 @@ HWND ProgramDriver::ownedDialog(HWND owner, const char* caption, DWORD timeoutMs
 
 HWND ProgramDriver::saveDialog(DWORD timeoutMs) const { return ownedDialog(window, nullptr, timeoutMs); }
 
+// The dialog may show before its controls take text: the name is set until it reads back,
+// and OK is pressed again if the dialog neither closes nor asks a question.
 void ProgramDriver::saveAs(const std::string& path) const {
     HWND dialog = saveDialog();
-    HWND name = GetDlgItem(dialog, 0x47c);  // cmb13 in the Explorer style
-    if (!name) name = GetDlgItem(dialog, 0x480);
-    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int attempt = 0; dialog && attempt < 5; ++attempt) {
+        HWND name = GetDlgItem(dialog, 0x47c);  // cmb13 in the Explorer style
+        if (!name) name = GetDlgItem(dialog, 0x480);
+        if (!name || (SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str())),
+                      windowText(name) != path)) {
+            Sleep(100);
+            continue;
+        }
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        for (int i = 0; i < 150; ++i, Sleep(20))
+            if (!IsWindow(dialog) || ownedDialog(dialog, nullptr, 0)) return;
+    }
 }
 
 void ProgramDriver::cancelSave() const {
