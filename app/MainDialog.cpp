@@ -1,7 +1,5 @@
 #include "MainDialog.h"
 
-#include <string>
-
 #include "AboutDialog.h"
 #include "AppBase.h"
 #include "GdiBase.h"

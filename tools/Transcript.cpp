@@ -1,8 +1,6 @@
 #include "Transcript.h"
 
-#include <fstream>
-#include <sstream>
-
+#include "FileBytes.h"
 #include "PieceCutter.h"
 #include "SyntheticMesh.h"
 
@@ -11,11 +9,7 @@ bool buildTranscript(const TranscriptOptions& o, std::vector<TranscriptPiece>& o
     if (o.meshFile.empty()) {
         mesh = makeSyntheticMesh(o.syntheticBytes);
     } else {
-        std::ifstream in(o.meshFile, std::ios::binary);
-        if (!in) { error = "cannot read " + o.meshFile; return false; }
-        std::ostringstream s;
-        s << in.rdbuf();
-        mesh = s.str();
+        if (!readFileBytes(o.meshFile, mesh)) { error = "cannot read " + o.meshFile; return false; }
     }
     mesh = PieceCutter::toCrLf(mesh);
     if (!mesh.empty() && mesh.back() != '\n') mesh += "\r\n";

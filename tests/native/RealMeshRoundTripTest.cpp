@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "FakeLogPane.h"
 #include "FakeOutputFile.h"
+#include "FileBytes.h"
 #include "MeshCapture.h"
 #include "PieceCutter.h"
 
@@ -24,13 +24,6 @@ std::vector<fs::path> realMeshes() {
         if (entry.path().extension() == ".msh") found.push_back(entry.path());
     std::sort(found.begin(), found.end());
     return found;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 // Feeds chatter, the pieces and the closing chatter through a capture, as the listener
@@ -74,7 +67,9 @@ TEST(RealMeshRoundTrip, EveryMeshInLinesChunksAndLineGroups) {
     if (meshes.empty()) GTEST_SKIP() << "no real meshes at " << meshFolder() << "; round trip skipped";
     std::uint32_t seed = 7;
     for (const auto& path : meshes) {
-        const std::string mesh = PieceCutter::toCrLf(readFile(path));
+        std::string raw;
+        ASSERT_TRUE(readFileBytes(path.string(), raw)) << path;
+        const std::string mesh = PieceCutter::toCrLf(raw);
         ASSERT_EQ(mesh.compare(0, 5, "MSHX1"), 0) << path;
         const std::string name = path.filename().string();
         roundTrip(mesh, PieceCutter::lines(mesh), name + " in lines");

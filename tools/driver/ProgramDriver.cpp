@@ -1,8 +1,6 @@
 #include "ProgramDriver.h"
 
-#include <fstream>
-#include <sstream>
-
+#include "FileBytes.h"
 #include "Forwarding.h"
 
 ProgramDriver::ProgramDriver() : ChildProcess("Tessoran.exe", "") {
@@ -75,10 +73,9 @@ std::string temporaryPath(const std::string& name) {
 }
 
 std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    std::string bytes;
+    readFileBytes(path, bytes);
+    return bytes;
 }
 
 bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
