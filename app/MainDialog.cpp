@@ -26,10 +26,12 @@ MainDialog::MainDialog(CWnd* parent)
       icon(LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDR_MAINFRAME), reinterpret_cast<LPCSTR>(RT_GROUP_ICON)),
                      MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
-// A capture cut short keeps what it wrote; a failing close is ignored here. No hook is
-// removed: it ends with the program.
+// A capture cut short keeps what it wrote; a failing close is ignored here. The hook is
+// removed explicitly: in some systems (Wine among them) a hook set on another process's
+// thread outlives the program that set it, and would go on running in the listener.
 MainDialog::~MainDialog() {
     if (file.m_hFile != CFile::hFileNull) file.Abort();
+    RemoveHook();
 }
 
 const MessageMap& MainDialog::GetMessageMap() const { return mainDialogMap; }

@@ -16,6 +16,8 @@ namespace {
 HHOOK hookHandle = nullptr;
 HINSTANCE moduleHandle = nullptr;
 HWND mainWindow = nullptr;
+// Per thread: the message this library's hook procedure is passing on to the next hook.
+DWORD passingOnSlot = TLS_OUT_OF_INDEXES;
 
 unsigned long textLength(const char* text) {
     unsigned long n = 0;
@@ -52,12 +54,29 @@ void forwardText(HWND target, const char* text) {
     HeapFree(GetProcessHeap(), 0, copy);
 }
 
+bool isSameMessage(const CWPSTRUCT& a, const CWPSTRUCT& b) {
+    return a.hwnd == b.hwnd && a.message == b.message && a.wParam == b.wParam && a.lParam == b.lParam;
+}
+
+// A hook outlives the program that set it in some systems (Wine keeps a hook set on another
+// process's thread after that process has ended), so several hooks of this library may stand
+// in the listener thread's chain. Each of them runs this procedure, from inside the previous
+// one's CallNextHookEx; only the outermost forwards, so every piece reaches the program once.
 LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && message != nullptr && message->hwnd != nullptr &&
-        message->message == EM_REPLACESEL && message->lParam != 0)
-        forwardText(message->hwnd, reinterpret_cast<const char*>(message->lParam));
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    if (code != HC_ACTION || message == nullptr || message->hwnd == nullptr || message->message != EM_REPLACESEL ||
+        message->lParam == 0)
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+
+    auto* outer = static_cast<CWPSTRUCT*>(TlsGetValue(passingOnSlot));
+    if (outer != nullptr && isSameMessage(*outer, *message)) return CallNextHookEx(nullptr, code, wParam, lParam);
+
+    forwardText(message->hwnd, reinterpret_cast<const char*>(message->lParam));
+    CWPSTRUCT passingOn = *message;
+    TlsSetValue(passingOnSlot, &passingOn);
+    const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
+    TlsSetValue(passingOnSlot, outer);
+    return result;
 }
 
 }  // namespace
@@ -74,8 +93,11 @@ TESSOLINK_API void RemoveHook() {
     hookHandle = nullptr;
 }
 
-// The entry point in place of a runtime's: keeps the module handle, on every call.
-extern "C" BOOL WINAPI TessolinkEntry(HINSTANCE instance, DWORD, LPVOID) {
+// The entry point in place of a runtime's: keeps the module handle, on every call, and the
+// thread slot for the life of the process. Without a slot every hook forwards, as before.
+extern "C" BOOL WINAPI TessolinkEntry(HINSTANCE instance, DWORD reason, LPVOID) {
     moduleHandle = instance;
+    if (reason == DLL_PROCESS_ATTACH) passingOnSlot = TlsAlloc();
+    if (reason == DLL_PROCESS_DETACH && passingOnSlot != TLS_OUT_OF_INDEXES) TlsFree(passingOnSlot);
     return TRUE;
 }

@@ -124,6 +124,19 @@ TEST_F(HookTest, SecondSetHookReplacesTheFirstAndZeroInstallsNothing) {
     RemoveHook();  // without a hook: harmless
 }
 
+// Every hook of this library in one thread's chain runs the same procedure, each from inside
+// the one before; a message must still be forwarded once.
+TEST_F(HookTest, TwoHooksOfTheLibraryOnOneThreadForwardEachPieceOnce) {
+    ListenerThread listener;
+    ChildProcess holder("HookHolder.exe", std::to_string(listener.threadId()));
+    ASSERT_NE(holder.findWindow(nullptr, "Tessolink hook holder", nullptr), nullptr) << "the other hook was not set";
+    ASSERT_TRUE(SetHook(listener.threadId()));
+    listener.print({{0, "once\r\n"}});
+    ASSERT_EQ(receiver->pieces.size(), 1u);
+    EXPECT_EQ(receiver->pieces[0].bytes, withNul("once\r\n"));
+    PostMessageA(holder.findWindow(nullptr, "Tessolink hook holder", nullptr), WM_CLOSE, 0, 0);
+}
+
 void expectForwardedAcrossProcesses(ReceiverWindow& receiver, const TranscriptOptions& options,
                                     const std::string& commandLine) {
     std::vector<TranscriptPiece> expected;
