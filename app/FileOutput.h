@@ -14,6 +14,14 @@ public:
     bool isOpen() const override { return file.m_hFile != CFile::hFileNull; }
     void write(const void* bytes, std::uint32_t count) override { file.Write(bytes, count); }
     void close() override { file.Close(); }
+    // Plain system calls on the handle: nothing here may raise.
+    void cutBackAndClose(std::uint64_t length) override {
+        if (!isOpen()) return;
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(length);
+        if (SetFilePointerEx(file.m_hFile, at, nullptr, FILE_BEGIN)) SetEndOfFile(file.m_hFile);
+        file.Abort();
+    }
 
 private:
     CFile& file;

@@ -20,6 +20,10 @@ public:
     bool isOpen() const override { return openNow; }
     void write(const void* data, std::uint32_t count) override { bytes.append(static_cast<const char*>(data), count); }
     void close() override { openNow = false; }
+    void cutBackAndClose(std::uint64_t length) override {
+        if (length < bytes.size()) bytes.resize(length);
+        openNow = false;
+    }
     std::string bytes;
     bool openNow = false;
 };

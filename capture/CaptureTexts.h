@@ -15,5 +15,6 @@ inline constexpr const char* waitingNotice = "Waiting for *.msh file start...\r\
 inline constexpr const char* startNotice = "Grabbing... ";
 inline constexpr const char* progressSuffix = " Lines read";
 inline constexpr const char* endNotice = "\r\nDone\r\n\r\n";
+inline constexpr const char* failureNotice = "\r\nError ! File could not be written.\r\n\r\n";
 
 }  // namespace CaptureTexts

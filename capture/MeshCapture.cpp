@@ -59,7 +59,7 @@ void MeshCapture::onTextPiece(const TextPiece& piece) {
             finish();
             return;
         }
-        file.write(piece.data, length);
+        writePiece(piece, length);
         if (containsCrLf(text)) {
             ++lineCount;
             showProgress();
@@ -68,23 +68,45 @@ void MeshCapture::onTextPiece(const TextPiece& piece) {
     }
 }
 
-// Each step happens before the write, so a failing write of the start piece leaves the
-// capture Grabbing with the start notice in the log.
 void MeshCapture::startGrabbing(const TextPiece& piece, std::uint32_t length) {
     state = CaptureState::Grabbing;
     log.insertAtSelection(CaptureTexts::startNotice);
     progressPosition = log.caretPosition();
     lineCount = 0;
-    file.write(piece.data, length);
+    writtenLength = 0;
+    writePiece(piece, length);
 }
 
-// A failing close raises before the state changes: the capture stays Grabbing with the hook
-// set, and the next end marker (whose close then does nothing) finishes normally.
+void MeshCapture::writePiece(const TextPiece& piece, std::uint32_t length) {
+    try {
+        file.write(piece.data, length);
+    } catch (...) {
+        stopAfterFileError();
+        throw;
+    }
+    writtenLength += length;
+}
+
 void MeshCapture::finish() {
-    file.close();
+    try {
+        file.close();
+    } catch (...) {
+        stopAfterFileError();
+        throw;
+    }
     state = CaptureState::Idle;
     releaseHook();
     log.insertAtSelection(CaptureTexts::endNotice);
+}
+
+// A file that failed once is never reported as done: a write may have put part of its
+// piece into the file, which is cut off again, so the file holds exactly the whole pieces
+// written before the failure. The failure notice stands where the end notice would have.
+void MeshCapture::stopAfterFileError() {
+    file.cutBackAndClose(writtenLength);
+    state = CaptureState::Idle;
+    releaseHook();
+    log.insertAtSelection(CaptureTexts::failureNotice);
 }
 
 // Formats "<count> Lines read" on the stack: this runs for nearly every piece of a mesh.

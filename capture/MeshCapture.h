@@ -11,8 +11,10 @@
 // Picks the mesh text out of the listener's output: from the piece that starts with the
 // start marker up to (not including) the piece that holds the end marker, written to the
 // output file byte for byte, with a progress line in the log rewritten in place.
-// Runs on one thread; file errors raised by the OutputFile pass through unchanged and
-// leave the state reached before the failing step.
+// Runs on one thread. The first file error of a capture stops it: the file is cut back to
+// the whole pieces written before the failure and closed, the hook released, the failure
+// noted in the log; then the error passes on unchanged, and every piece is ignored until
+// the capture is armed again.
 class MeshCapture {
 public:
     MeshCapture(LogPane& log, OutputFile& file, std::function<void()> releaseHook);
@@ -30,7 +32,9 @@ public:
 
 private:
     void startGrabbing(const TextPiece& piece, std::uint32_t length);
+    void writePiece(const TextPiece& piece, std::uint32_t length);
     void finish();
+    void stopAfterFileError();
     void showProgress();
 
     LogPane& log;
@@ -41,4 +45,5 @@ private:
     std::uint32_t progressPosition = 0;
     CaptureState state = CaptureState::Idle;
     WindowHandle listenerOutput = nullptr;
+    std::uint64_t writtenLength = 0;  // bytes of the whole pieces in the file
 };

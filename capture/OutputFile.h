@@ -18,4 +18,8 @@ public:
     // Closes the file; afterwards isOpen() is false even when the close raised.
     // Does nothing on a file that is not open.
     virtual void close() = 0;
+    // After a failed write or close: cuts the file back to its first length bytes and
+    // closes it, ignoring any failure of either; raises nothing. Does nothing on a file
+    // that is not open.
+    virtual void cutBackAndClose(std::uint64_t length) = 0;
 };

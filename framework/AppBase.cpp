@@ -1,5 +1,7 @@
 #include "AppBase.h"
 
+#include "DialogBase.h"
+
 namespace {
 CWinApp* theApp = nullptr;
 
@@ -23,6 +25,12 @@ void CWinApp::OnHelp() { MessageBeep(MB_OK); }
 CWinApp* AfxGetApp() { return theApp; }
 const char* AfxGetAppName() { return theApp ? theApp->m_strAppName.c_str() : ""; }
 HINSTANCE AfxGetInstanceHandle() { return theApp ? theApp->m_hInstance : GetModuleHandleA(nullptr); }
+
+int AfxMessageBox(LPCSTR text, UINT type) {
+    HWND owner = theApp && theApp->m_pMainWnd ? theApp->m_pMainWnd->GetSafeHwnd() : nullptr;
+    if (owner && !IsWindow(owner)) owner = nullptr;
+    return MessageBoxA(owner, text, AfxGetAppName(), type | MB_SETFOREGROUND | (owner ? MB_APPLMODAL : MB_TASKMODAL));
+}
 
 // The program keeps all its resources in its own module.
 HINSTANCE AfxFindResourceHandle(LPCSTR, LPCSTR) { return AfxGetInstanceHandle(); }

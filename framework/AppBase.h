@@ -31,6 +31,9 @@ public:
 CWinApp* AfxGetApp();
 const char* AfxGetAppName();
 HINSTANCE AfxGetInstanceHandle();
+// A message box captioned with the application's name, owned by the main window while it is
+// up and brought to the front: the user may be working in another program when it opens.
+int AfxMessageBox(LPCSTR text, UINT type);
 // The module that holds the resource name of the given type.
 HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
 int AfxWinMain(HINSTANCE instance);

@@ -43,7 +43,7 @@ void centreWindow(HWND window) {
 }
 
 void reportUnexpectedError() {
-    MessageBoxA(nullptr, "An unexpected error occurred.", AfxGetAppName(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    AfxMessageBox("An unexpected error occurred.", MB_OK | MB_ICONSTOP);
 }
 
 }  // namespace

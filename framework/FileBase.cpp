@@ -41,7 +41,7 @@ CString CFileException::GetErrorMessage() const {
 }
 
 void CFileException::ReportError() const {
-    MessageBoxA(nullptr, GetErrorMessage().c_str(), AfxGetAppName(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    AfxMessageBox(GetErrorMessage().c_str(), MB_OK | MB_ICONSTOP);
 }
 
 CFile::~CFile() { Abort(); }

@@ -45,11 +45,8 @@ bool buildTranscript(const TranscriptOptions& o, std::vector<TranscriptPiece>& o
     return true;
 }
 
-namespace {
-
-// The output-pane pieces a capture writes: from the start piece to before the end marker.
-std::vector<const std::string*> writtenPieces(const std::vector<TranscriptPiece>& transcript) {
-    std::vector<const std::string*> written;
+std::vector<std::string_view> transcriptMeshPieces(const std::vector<TranscriptPiece>& transcript) {
+    std::vector<std::string_view> written;
     for (const auto& p : transcript) {
         if (p.pane != 0) continue;
         if (written.empty()) {
@@ -57,23 +54,21 @@ std::vector<const std::string*> writtenPieces(const std::vector<TranscriptPiece>
         } else if (p.text.find(PieceCutter::endMarkerLine, 0, 53) != std::string::npos) {
             break;
         }
-        written.push_back(&p.text);
+        written.push_back(p.text);
     }
     return written;
 }
 
-}  // namespace
-
 std::string transcriptMesh(const std::vector<TranscriptPiece>& transcript) {
     std::string mesh;
-    for (const std::string* piece : writtenPieces(transcript)) mesh += *piece;
+    for (std::string_view piece : transcriptMeshPieces(transcript)) mesh += piece;
     return mesh;
 }
 
 int transcriptProgressCount(const std::vector<TranscriptPiece>& transcript) {
-    const auto written = writtenPieces(transcript);
+    const auto written = transcriptMeshPieces(transcript);
     int count = 0;
     for (std::size_t i = 1; i < written.size(); ++i)
-        if (written[i]->find("\r\n") != std::string::npos) ++count;
+        if (written[i].find("\r\n") != std::string_view::npos) ++count;
     return count;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What the stand-in listener prints: pieces of text, each to the output pane (0) or to the
@@ -27,6 +28,9 @@ struct TranscriptOptions {
 // line of its own. Returns false with a message in error when the options are not usable.
 bool buildTranscript(const TranscriptOptions& options, std::vector<TranscriptPiece>& out, std::string& error);
 
+// The pieces a capture of that transcript writes, in order: from the start piece up to the
+// end marker's piece (not included).
+std::vector<std::string_view> transcriptMeshPieces(const std::vector<TranscriptPiece>& transcript);
 // The mesh bytes a capture of that transcript must write.
 std::string transcriptMesh(const std::vector<TranscriptPiece>& transcript);
 // The count the capture's progress line ends with: the written pieces after the start piece

@@ -227,46 +227,59 @@ TEST_F(MeshCaptureTest, SelectionMadeByTheUserIsReplacedByTheStartNotice) {
     EXPECT_EQ(log.text, "aGrabbing... def" + waiting);
 }
 
-// Each failing step leaves the state reached before it.
-TEST_F(MeshCaptureTest, FailedWriteOfTheStartPieceLeavesGrabbingWithTheNotice) {
+// The first file error stops the capture: the file holds the whole pieces written before
+// it and is closed, the hook is released, the log ends with the failure notice instead of
+// Done, and nothing that comes later changes any of that.
+class MeshCaptureFailureTest : public MeshCaptureTest {
+protected:
+    const std::string failed = "\r\nError ! File could not be written.\r\n\r\n";
+    void expectStopped(const std::string& expectedLog, const std::string& expectedBytes) {
+        for (int round = 0; round < 2; ++round) {
+            EXPECT_EQ(capture.currentState(), CaptureState::Idle);
+            EXPECT_FALSE(file.isOpen());
+            EXPECT_EQ(releases, 1);
+            EXPECT_EQ(log.text, expectedLog);
+            EXPECT_EQ(file.bytes(), expectedBytes);
+            if (round == 0) {
+                send("MSHX1\r\n");
+                send("later\r\n");
+                send(endMarker);
+            }
+        }
+    }
+};
+
+TEST_F(MeshCaptureFailureTest, WriteOfTheStartPieceFails) {
     armed();
     file.failWriteNumber = 1;
     EXPECT_THROW(send("MSHX1\r\n"), FakeFileError);
-    EXPECT_EQ(capture.currentState(), CaptureState::Grabbing);
-    EXPECT_EQ(log.text, waiting + "Grabbing... ");
-    send("next\r\n");
-    EXPECT_EQ(file.bytes(), "next\r\n");
-    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read");
+    expectStopped(waiting + "Grabbing... " + failed, "");
 }
 
-TEST_F(MeshCaptureTest, FailedWriteInGrabbingSkipsTheProgressOfThatPiece) {
+TEST_F(MeshCaptureFailureTest, LaterWriteFails) {
     grabbing();
-    file.failWriteNumber = 2;
-    EXPECT_THROW(send("lost\r\n"), FakeFileError);
-    EXPECT_EQ(log.text, waiting + "Grabbing... ");
     send("kept\r\n");
-    send(endMarker);
-    EXPECT_EQ(file.bytes(), "MSHX1\r\nkept\r\n");
-    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + done);
+    file.failWriteNumber = 3;
+    EXPECT_THROW(send("lost\r\n"), FakeFileError);
+    expectStopped(waiting + "Grabbing... 1 Lines read" + failed, "MSHX1\r\nkept\r\n");
 }
 
-TEST_F(MeshCaptureTest, FailedCloseAtTheEndStaysGrabbingUntilTheNextEndMarker) {
+TEST_F(MeshCaptureFailureTest, WriteThatPutPartOfItsPieceInTheFileIsCutBack) {
+    grabbing();
+    send("kept\r\n");
+    file.failWriteNumber = 3;
+    file.failingWriteKeeps = 4;
+    EXPECT_THROW(send("half a line\r\n"), FakeFileError);
+    expectStopped(waiting + "Grabbing... 1 Lines read" + failed, "MSHX1\r\nkept\r\n");
+}
+
+TEST_F(MeshCaptureFailureTest, CloseAtTheEndMarkerFails) {
     grabbing();
     send("a\r\n");
     file.failClose = true;
     EXPECT_THROW(send(endMarker), FakeFileError);
-    EXPECT_EQ(capture.currentState(), CaptureState::Grabbing);
-    EXPECT_FALSE(file.isOpen());
-    EXPECT_EQ(releases, 0);
-    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read");
-
-    EXPECT_THROW(send("b\r\n"), FakeFileError);  // no file: every write fails again
-    send("");                                     // an empty piece cannot fail
-    send(endMarker);
-    EXPECT_EQ(capture.currentState(), CaptureState::Idle);
-    EXPECT_EQ(releases, 1);
     EXPECT_EQ(file.closes, 1);
-    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + done);
+    expectStopped(waiting + "Grabbing... 1 Lines read" + failed, "MSHX1\r\na\r\n");
 }
 
 TEST_F(MeshCaptureTest, FailedCloseInAbandonStillLeavesIdleAndClosed) {

@@ -156,9 +156,21 @@ TEST_F(EndToEnd, FileHeldOpenWithoutSharingCannotBeOpened) {
     DeleteFileA(path.c_str());
 }
 
-// A disk that fills up: the write error shows in a stop-icon box captioned "Tessoran" while the
-// listener waits; what was written before stays in the file.
-TEST_F(EndToEnd, WriteFailureIsReportedWhileTheListenerWaits) {
+// A window of the test that has the focus, as the modelling program has while it prints.
+struct ForegroundWindow {
+    ForegroundWindow() {
+        hwnd = CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+        SetForegroundWindow(hwnd);
+    }
+    ~ForegroundWindow() { DestroyWindow(hwnd); }
+    HWND hwnd;
+};
+
+// A disk that fills up: one stop-icon box captioned "Tessoran", owned by the main window and in
+// front, while the listener waits; the file keeps the whole pieces written before the failure
+// and the log says it failed. A new Grab into a folder with space then captures a whole mesh.
+TEST_F(EndToEnd, FullDiskStopsTheCaptureWithOneReportAndKeepsWholePieces) {
     char smallDisk[MAX_PATH] = "";
     if (!GetEnvironmentVariableA("TESSORAN_SMALL_DISK", smallDisk, MAX_PATH))
         GTEST_SKIP() << "no small disk given (TESSORAN_SMALL_DISK); skipped";
@@ -175,23 +187,44 @@ TEST_F(EndToEnd, WriteFailureIsReportedWhileTheListenerWaits) {
     ASSERT_NE(listener.window, nullptr);
     grabInto(path);
 
+    ForegroundWindow elsewhere;
+    ASSERT_EQ(GetForegroundWindow(), elsewhere.hwnd);
     auto printing = std::async(std::launch::async, [&] { return listener.printTranscript(); });
-    int boxes = 0;
-    while (printing.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
-        HWND box = program.ownedDialog(nullptr, "Tessoran", 300);
-        if (!box) continue;
-        ++boxes;
-        Sleep(100);
-        EXPECT_NE(printing.wait_for(std::chrono::milliseconds(0)), std::future_status::ready)
-            << "the listener went on while the error was on screen";
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        Sleep(100);
-    }
-    EXPECT_GE(boxes, 1);
+    HWND box = program.ownedDialog(program.window, "Tessoran", 60000);
+    ASSERT_NE(box, nullptr) << "no error box owned by the main window";
+    Sleep(300);
+    EXPECT_EQ(GetForegroundWindow(), box) << "the error box is not in front";
+    EXPECT_NE(printing.wait_for(std::chrono::milliseconds(0)), std::future_status::ready)
+        << "the listener went on while the error was on screen";
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_EQ(printing.wait_for(std::chrono::seconds(60)), std::future_status::ready);
+    EXPECT_EQ(printing.get(), static_cast<LRESULT>(e.transcript.size()));
+    EXPECT_EQ(program.ownedDialog(nullptr, "Tessoran", 1000), nullptr) << "a second error box";
+
+    const std::string failed = "\r\nError ! File could not be written.\r\n\r\n";
+    const std::string log = program.log();
+    EXPECT_EQ(log.compare(0, (found + waiting).size(), found + waiting), 0) << log;
+    ASSERT_GE(log.size(), failed.size());
+    EXPECT_EQ(log.substr(log.size() - failed.size()), failed) << log;
+
     const std::string written = readBytes(path);
+    std::size_t whole = 0;
+    for (std::string_view piece : transcriptMeshPieces(e.transcript)) {
+        if (whole + piece.size() > written.size()) break;
+        whole += piece.size();
+    }
     EXPECT_GT(written.size(), 8000u);
-    EXPECT_TRUE(e.mesh.compare(0, written.size(), written) == 0) << "bytes written before the failure changed";
+    EXPECT_EQ(written.size(), whole) << "the file ends inside a piece";
+    EXPECT_TRUE(e.mesh.compare(0, written.size(), written) == 0) << "the file is not the start of the mesh";
     DeleteFileA(path.c_str());
+
+    const std::string next = temporaryPath("after-full.msh");
+    grabInto(next, log);
+    listener.printTranscript();
+    const std::string final = log + found + waiting + progress(e.lines) + done;
+    EXPECT_EQ(program.waitForLog(final), final);
+    EXPECT_TRUE(readBytes(next) == e.mesh) << "the capture after the failure differs from the mesh";
+    DeleteFileA(next.c_str());
 }
 
 TEST_F(EndToEnd, ExitButtonEndsTheProgram) {
@@ -227,6 +260,42 @@ TEST_F(EndToEnd, SystemMenuItemOpensTheAboutBox) {
 }  // namespace
 
 namespace {
+
+// The listener keeps running, as the modelling program does for a whole session, while
+// Tessoran is started, grabs, and ends: once by Exit while waiting, once killed. The program
+// started after them writes each piece once.
+TEST(EndToEndRestart, EachPieceIsWrittenOnceAfterEarlierProgramsEnded) {
+    TranscriptOptions options;
+    options.syntheticBytes = 3000;
+    Expected e = expectedFor(options);
+    StandInProcess listener("--synthetic 3000");
+    ASSERT_NE(listener.window, nullptr);
+    const std::string path = temporaryPath("restart.msh");
+    int grabs = 0;
+    auto grab = [&](ProgramDriver& program) {
+        program.clickGrab();
+        program.saveAs(path + std::to_string(++grabs));  // a new file: no overwrite question
+        ASSERT_EQ(program.waitForLog(found + waiting), found + waiting);
+    };
+    for (bool killed : {false, true}) {
+        ProgramDriver earlier;
+        ASSERT_NE(earlier.window, nullptr);
+        grab(earlier);
+        if (killed) TerminateProcess(earlier.info.hProcess, 1);
+        else PostMessageA(earlier.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ASSERT_TRUE(earlier.waitForExit(10000));
+    }
+    ProgramDriver program;
+    ASSERT_NE(program.window, nullptr);
+    grab(program);
+    EXPECT_EQ(listener.printTranscript(), static_cast<LRESULT>(e.transcript.size()));
+    const std::string final = found + waiting + progress(e.lines) + done;
+    EXPECT_EQ(program.waitForLog(final), final);
+    const std::string written = readBytes(path + "3");
+    EXPECT_EQ(written.size(), e.mesh.size());
+    EXPECT_TRUE(written == e.mesh) << "file differs from the mesh";
+    for (int i = 1; i <= grabs; ++i) DeleteFileA((path + std::to_string(i)).c_str());
+}
 
 // Without its hook library beside it the program does not start at all.
 TEST(EndToEndAlone, DoesNotStartWithoutTessolink) {
