@@ -14,6 +14,7 @@ const MessageMapEntry mainDialogEntries[] = {
     {WM_QUERYDRAGICON, 0, 0, &Handlers::queryDragIcon<MainDialog, &MainDialog::OnQueryDragIcon>},
     {WM_COMMAND, BN_CLICKED, IDC_GRAB, &Handlers::plain<MainDialog, &MainDialog::startGrab>},
     {WM_COPYDATA, 0, 0, &Handlers::copyData<MainDialog, &MainDialog::OnCopyData>},
+    {WM_TIMER, 0, 0, &Handlers::timer<MainDialog, &MainDialog::OnTimer>},
 };
 const MessageMap mainDialogMap = makeMessageMap(mainDialogEntries);
 
@@ -84,12 +85,31 @@ void MainDialog::OnPaint() {
 
 HCURSOR MainDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(icon); }
 
-// File errors raised by the capture pass to the framework, which reports them.
+// File errors raised by the capture pass to the framework, which reports them. The log pane
+// is painted at screen rate while grabbing, and at once when the capture has ended: also when
+// a file error leaves onTextPiece, so the failure notice shows before the error box opens.
 BOOL MainDialog::OnCopyData(CWnd* window, COPYDATASTRUCT* data) {
     if (data != nullptr) {
+        if (capture.currentState() == CaptureState::Grabbing) logPainting.hold();
+        struct AfterPiece {
+            MainDialog& dialog;
+            ~AfterPiece() { dialog.logPainting.pieceHandled(dialog.capture.currentState() == CaptureState::Grabbing); }
+        } after{*this};
         HWND source = window ? window->m_hWnd : nullptr;
         capture.onTextPiece({reinterpret_cast<WindowHandle>(source), static_cast<const char*>(data->lpData),
                              static_cast<std::uint32_t>(data->cbData)});
     }
     return static_cast<BOOL>(Default());
+}
+
+void MainDialog::OnTimer(UINT_PTR id) { logPainting.onTimer(id); }
+
+void MainDialog::OnOK() {
+    logPainting.paintNow();
+    CDialog::OnOK();
+}
+
+void MainDialog::OnCancel() {
+    logPainting.paintNow();
+    CDialog::OnCancel();
 }

@@ -5,6 +5,7 @@
 #include "FileBase.h"
 #include "FileOutput.h"
 #include "MeshCapture.h"
+#include "ScreenRatePainting.h"
 
 // The main window: Grab and Exit buttons and the log pane. Owns the capture, the output file
 // and the log control for its whole life.
@@ -17,6 +18,7 @@ public:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     BOOL OnCopyData(CWnd* window, COPYDATASTRUCT* data);
+    void OnTimer(UINT_PTR id);
     // The Grab command: abandons any capture, finds the listener, sets the hook, asks for the
     // file, opens it and arms the capture, logging each step or failure.
     void startGrab();
@@ -24,6 +26,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
     BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
     const MessageMap& GetMessageMap() const override;
 
 private:
@@ -33,4 +37,5 @@ private:
     HICON icon;
     EditLogPane logPane{log};
     FileOutput fileOutput{file};
+    ScreenRatePainting logPainting{*this, log};
 };

@@ -4,6 +4,7 @@
 #include "Tessolink.h"
 
 void MainDialog::startGrab() {
+    logPainting.paintNow();  // a capture held back its painting until now
     capture.abandon();  // a failing close raises: the framework reports it, the Grab ends
 
     HWND listener = FindWindowA(nullptr, listenerCaption);

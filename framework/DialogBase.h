@@ -33,6 +33,8 @@ template <class W, void (W::*F)()>
 LRESULT plain(CWnd* w, WPARAM, LPARAM) { (static_cast<W*>(w)->*F)(); return 0; }
 template <class W, void (W::*F)(UINT, LPARAM)>
 LRESULT sysCommand(CWnd* w, WPARAM wp, LPARAM lp) { (static_cast<W*>(w)->*F)(static_cast<UINT>(wp), lp); return 0; }
+template <class W, void (W::*F)(UINT_PTR)>
+LRESULT timer(CWnd* w, WPARAM wp, LPARAM) { (static_cast<W*>(w)->*F)(static_cast<UINT_PTR>(wp)); return 0; }
 template <class W, HCURSOR (W::*F)()>
 LRESULT queryDragIcon(CWnd* w, WPARAM, LPARAM) { return reinterpret_cast<LRESULT>((static_cast<W*>(w)->*F)()); }
 template <class W, BOOL (W::*F)(CWnd*, COPYDATASTRUCT*)>

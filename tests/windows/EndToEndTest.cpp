@@ -7,6 +7,7 @@
 #include <future>
 #include <string>
 
+#include "PaintCounter.h"
 #include "ProgramDriver.h"
 #include "Transcript.h"
 
@@ -36,8 +37,10 @@ Expected expectedFor(const TranscriptOptions& options) {
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(program.window, nullptr) << "Tessoran.exe did not come up"; }
-    // Grab with the listener up and the file named: the capture waits.
+    // Grab with the listener up and a new file named: the capture waits. (A file left by an
+    // earlier run under a reused process id would bring the overwrite question.)
     void grabInto(const std::string& path, const std::string& logBefore = "") {
+        DeleteFileA(path.c_str());
         program.clickGrab();
         program.saveAs(path);
         ASSERT_EQ(program.waitForLog(logBefore + found + waiting), logBefore + found + waiting);
@@ -105,6 +108,32 @@ TEST_F(EndToEnd, RealMeshInLinesAndInChunksWithSecondPanePieces) {
         EXPECT_TRUE(readBytes(path) == e.mesh) << cut << ": file differs from the mesh";
         DeleteFileA(path.c_str());
     }
+}
+
+// While pieces come the log pane is painted at screen rate, not per piece, and an export
+// that stops halfway still has its last progress on screen within 100 ms.
+TEST_F(EndToEnd, LogPaneIsPaintedAtScreenRateWhileGrabbing) {
+    TranscriptOptions options;
+    options.syntheticBytes = 60000;
+    options.endMarker = false;
+    Expected e = expectedFor(options);
+    StandInProcess listener("--synthetic 60000 --no-end");
+    ASSERT_NE(listener.window, nullptr);
+    const std::string path = temporaryPath("painted.msh");
+    grabInto(path);
+    ASSERT_TRUE(startCountingPaints(program.control(1005)));
+    listener.printTranscript();
+    const DWORD lastPiece = GetTickCount();
+    markPaintTime();
+    Sleep(300);
+    const long paints = paintsCounted();
+    const DWORD painted = firstPaintTickAfterMark();
+    stopCountingPaints();
+    EXPECT_EQ(program.log(), found + waiting + progress(e.lines));
+    EXPECT_LT(paints, static_cast<long>(e.transcript.size() / 4)) << e.transcript.size() << " pieces";
+    ASSERT_NE(painted, 0u) << "the last progress was never painted";
+    EXPECT_LE(painted - lastPiece, 100u) << "painted " << painted - lastPiece << " ms after the last piece";
+    DeleteFileA(path.c_str());
 }
 
 TEST_F(EndToEnd, GrabWhileGrabbingKeepsThePartialFileAndWaitsAgain) {
