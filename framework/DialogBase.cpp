@@ -49,7 +49,7 @@ void reportUnexpectedError() {
 }  // namespace
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
-    static thread_local CWnd temporary;
+    static CWnd temporary;
     temporary.m_hWnd = hwnd;
     return &temporary;
 }
@@ -162,7 +162,7 @@ LRESULT CDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 CMenu* CMenu::FromHandle(HMENU menu) {
     if (!menu) return nullptr;
-    static thread_local CMenu temporary;
+    static CMenu temporary;
     temporary.m_hMenu = menu;
     return &temporary;
 }

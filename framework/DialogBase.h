@@ -46,7 +46,8 @@ class CWnd {
 public:
     virtual ~CWnd() = default;
     HWND GetSafeHwnd() const { return m_hWnd; }
-    // Temporary object for a window handle (valid until the next call on this thread).
+    // Temporary object for a window handle, valid until the next call (the program has one
+    // user-interface thread).
     static CWnd* FromHandle(HWND hwnd);
     // The default processing of the message being handled.
     LRESULT Default();

@@ -326,12 +326,39 @@ TEST(EndToEndRestart, EachPieceIsWrittenOnceAfterEarlierProgramsEnded) {
     for (int i = 1; i <= grabs; ++i) DeleteFileA((path + std::to_string(i)).c_str());
 }
 
+// Every static text of the program's dialogs fits its box in the dialog's font.
+TEST(DialogTexts, EveryStaticTextFitsItsBox) {
+    HMODULE program = LoadLibraryExA((tessoranDirectory() + "Tessoran.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    for (int id : {100, 102}) {
+        HWND dialog = CreateDialogParamA(program, MAKEINTRESOURCEA(id), nullptr,
+                                         [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+        ASSERT_NE(dialog, nullptr) << "dialog " << id;
+        HDC dc = GetDC(dialog);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+        for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+            char kind[16] = "";
+            GetClassNameA(control, kind, sizeof kind);
+            const LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
+            std::string text = windowText(control);
+            if (lstrcmpiA(kind, "Static") != 0 || (style & SS_TYPEMASK) == SS_ICON || text.empty()) continue;
+            RECT needed = {0, 0, 0, 0}, box;
+            DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
+            GetClientRect(control, &box);
+            EXPECT_LE(needed.right, box.right) << '"' << text << "\" in dialog " << id;
+        }
+        ReleaseDC(dialog, dc);
+        DestroyWindow(dialog);
+    }
+    FreeLibrary(program);
+}
+
 // Without its hook library beside it the program does not start at all.
 TEST(EndToEndAlone, DoesNotStartWithoutTessolink) {
     const std::string folder = temporaryPath("alone");
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string exe = folder + "\\Tessoran.exe";
-    ASSERT_TRUE(CopyFileA((programDirectory() + "Tessoran.exe").c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((tessoranDirectory() + "Tessoran.exe").c_str(), exe.c_str(), FALSE));
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION info = {};

@@ -128,7 +128,7 @@ TEST_F(HookTest, SecondSetHookReplacesTheFirstAndZeroInstallsNothing) {
 // the one before; a message must still be forwarded once.
 TEST_F(HookTest, TwoHooksOfTheLibraryOnOneThreadForwardEachPieceOnce) {
     ListenerThread listener;
-    ChildProcess holder("HookHolder.exe", std::to_string(listener.threadId()));
+    ChildProcess holder(programDirectory() + "HookHolder.exe", std::to_string(listener.threadId()));
     ASSERT_NE(holder.findWindow(nullptr, "Tessolink hook holder", nullptr), nullptr) << "the other hook was not set";
     ASSERT_TRUE(SetHook(listener.threadId()));
     listener.print({{0, "once\r\n"}});

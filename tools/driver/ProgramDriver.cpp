@@ -3,7 +3,7 @@
 #include "FileBytes.h"
 #include "Forwarding.h"
 
-ProgramDriver::ProgramDriver() : ChildProcess("Tessoran.exe", "") {
+ProgramDriver::ProgramDriver() : ChildProcess(tessoranDirectory() + "Tessoran.exe", "") {
     window = findWindow("#32770", Forwarding::mainWindowCaption, [](HWND w) { return GetDlgItem(w, 1005) != nullptr; });
 }
 

@@ -16,8 +16,16 @@ std::string windowText(HWND window) {
     return text;
 }
 
-ChildProcess::ChildProcess(const std::string& exeName, const std::string& arguments) {
-    std::string exe = programDirectory() + exeName;
+std::string tessoranDirectory() {
+    char folder[MAX_PATH] = "";
+    DWORD n = GetEnvironmentVariableA("TESSORAN_PROGRAM_DIR", folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return programDirectory();
+    std::string dir = folder;
+    if (dir.back() != '\\' && dir.back() != '/') dir += '\\';
+    return dir;
+}
+
+ChildProcess::ChildProcess(const std::string& exe, const std::string& arguments) {
     std::string command = "\"" + exe + "\" " + arguments;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
@@ -53,7 +61,8 @@ bool ChildProcess::running() const {
     return info.hProcess && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-StandInProcess::StandInProcess(const std::string& options) : ChildProcess("StandInListener.exe", "--hidden " + options) {
+StandInProcess::StandInProcess(const std::string& options)
+    : ChildProcess(programDirectory() + "StandInListener.exe", "--hidden " + options) {
     window = findWindow(ListenerWindow::className, nullptr, [](HWND w) {
         HWND first = GetWindow(w, GW_CHILD);
         return first && GetWindow(first, GW_HWNDNEXT) != nullptr;

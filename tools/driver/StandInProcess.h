@@ -8,8 +8,7 @@
 // destructor (closed, or terminated when it does not end).
 class ChildProcess {
 public:
-    // exeName lies beside the running test program.
-    ChildProcess(const std::string& exeName, const std::string& arguments);
+    ChildProcess(const std::string& exe, const std::string& arguments);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -40,3 +39,6 @@ public:
 std::string windowText(HWND window);
 // Directory of the running test program, with a trailing backslash.
 std::string programDirectory();
+// Where the Tessoran.exe under test lies, with Tessolink.dll beside it: the folder that
+// TESSORAN_PROGRAM_DIR names (a release unpacked, say), else the test program's own.
+std::string tessoranDirectory();
