@@ -326,13 +326,14 @@ TEST(EndToEndRestart, EachPieceIsWrittenOnceAfterEarlierProgramsEnded) {
     for (int i = 1; i <= grabs; ++i) DeleteFileA((path + std::to_string(i)).c_str());
 }
 
+INT_PTR CALLBACK noDialogHandling(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 // Every static text of the program's dialogs fits its box in the dialog's font.
 TEST(DialogTexts, EveryStaticTextFitsItsBox) {
     HMODULE program = LoadLibraryExA((tessoranDirectory() + "Tessoran.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(program, nullptr);
     for (int id : {100, 102}) {
-        HWND dialog = CreateDialogParamA(program, MAKEINTRESOURCEA(id), nullptr,
-                                         [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+        HWND dialog = CreateDialogParamA(program, MAKEINTRESOURCEA(id), nullptr, noDialogHandling, 0);
         ASSERT_NE(dialog, nullptr) << "dialog " << id;
         HDC dc = GetDC(dialog);
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
