@@ -34,16 +34,20 @@ Expected expectedFor(const TranscriptOptions& options) {
     return e;
 }
 
+// Grab with the listener up and a new file named: the capture waits. (A file left by an
+// earlier run under a reused process id would bring the overwrite question.)
+void grabInto(ProgramDriver& program, const std::string& path, const std::string& logBefore = "") {
+    DeleteFileA(path.c_str());
+    program.clickGrab();
+    program.saveAs(path);
+    ASSERT_EQ(program.waitForLog(logBefore + found + waiting), logBefore + found + waiting);
+}
+
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(program.window, nullptr) << "Tessoran.exe did not come up"; }
-    // Grab with the listener up and a new file named: the capture waits. (A file left by an
-    // earlier run under a reused process id would bring the overwrite question.)
     void grabInto(const std::string& path, const std::string& logBefore = "") {
-        DeleteFileA(path.c_str());
-        program.clickGrab();
-        program.saveAs(path);
-        ASSERT_EQ(program.waitForLog(logBefore + found + waiting), logBefore + found + waiting);
+        ::grabInto(program, path, logBefore);
     }
     ProgramDriver program;
 };
@@ -300,30 +304,24 @@ TEST(EndToEndRestart, EachPieceIsWrittenOnceAfterEarlierProgramsEnded) {
     StandInProcess listener("--synthetic 3000");
     ASSERT_NE(listener.window, nullptr);
     const std::string path = temporaryPath("restart.msh");
-    int grabs = 0;
-    auto grab = [&](ProgramDriver& program) {
-        program.clickGrab();
-        program.saveAs(path + std::to_string(++grabs));  // a new file: no overwrite question
-        ASSERT_EQ(program.waitForLog(found + waiting), found + waiting);
-    };
     for (bool killed : {false, true}) {
         ProgramDriver earlier;
         ASSERT_NE(earlier.window, nullptr);
-        grab(earlier);
+        grabInto(earlier, path);
         if (killed) TerminateProcess(earlier.info.hProcess, 1);
         else PostMessageA(earlier.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         ASSERT_TRUE(earlier.waitForExit(10000));
     }
     ProgramDriver program;
     ASSERT_NE(program.window, nullptr);
-    grab(program);
+    grabInto(program, path);
     EXPECT_EQ(listener.printTranscript(), static_cast<LRESULT>(e.transcript.size()));
     const std::string final = found + waiting + progress(e.lines) + done;
     EXPECT_EQ(program.waitForLog(final), final);
-    const std::string written = readBytes(path + "3");
+    const std::string written = readBytes(path);
     EXPECT_EQ(written.size(), e.mesh.size());
     EXPECT_TRUE(written == e.mesh) << "file differs from the mesh";
-    for (int i = 1; i <= grabs; ++i) DeleteFileA((path + std::to_string(i)).c_str());
+    DeleteFileA(path.c_str());
 }
 
 INT_PTR CALLBACK noDialogHandling(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
