@@ -37,9 +37,9 @@ void ScreenRatePainting::paintNow() {
 }
 
 // With redraw off Windows clears the window's WS_VISIBLE bit, without hiding it: the edit
-// control then neither invalidates itself nor draws its scroll bar, which it otherwise does
-// at once for every change of its text. Wine's edit control ignores WM_SETREDRAW, so the bit
-// is set as Windows sets it.
+// control then draws nothing, not even its scroll bar, which it otherwise redraws at once for
+// every change of its text. Wine leaves the bit set on WM_SETREDRAW, so it is set here as
+// Windows sets it.
 void ScreenRatePainting::setRedraw(bool on) const {
     HWND window = pane.GetSafeHwnd();
     pane.SendMessage(WM_SETREDRAW, on, 0);

@@ -13,7 +13,8 @@ public:
     CFileException(Cause cause, DWORD osError, CString fileName);
     // Text that describes the error, with the file name and the system's own message.
     CString GetErrorMessage() const;
-    // Shows the error in a stop-icon message box captioned with the application's name.
+    // Shows the error in a stop-icon message box captioned with the application's name,
+    // owned by the main window and in front (AfxMessageBox).
     void ReportError() const;
 
     Cause m_cause;
