@@ -34,13 +34,10 @@ Expected expectedFor(const TranscriptOptions& options) {
     return e;
 }
 
-// Grab with the listener up and a new file named: the capture waits. (A file left by an
-// earlier run under a reused process id would bring the overwrite question.)
+// Grab with the listener up and a new file named: the capture waits. (The file is new: one
+// left by an earlier run under a reused process id would bring the overwrite question.)
 void grabInto(ProgramDriver& program, const std::string& path, const std::string& logBefore = "") {
-    DeleteFileA(path.c_str());
-    program.clickGrab();
-    program.saveAs(path);
-    ASSERT_EQ(program.waitForLog(logBefore + found + waiting), logBefore + found + waiting);
+    ASSERT_EQ(program.grabInto(path, logBefore), logBefore + found + waiting);
 }
 
 class EndToEnd : public ::testing::Test {

@@ -30,10 +30,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "demo: the listener or Tessoran did not come up\n");
         return 1;
     }
-    program.clickGrab();
-    program.saveAs(output);
-    const std::string armed = "gmax MAXScript Listener window found.\r\nWaiting for *.msh file start...\r\n";
-    if (program.waitForLog(armed, 60000) != armed) {
+    if (program.grabInto(output, "", 60000) != ProgramDriver::armedLines) {
         std::fprintf(stderr, "demo: Grab did not arm the capture; log:\n%s\n", program.log().c_str());
         return 1;
     }

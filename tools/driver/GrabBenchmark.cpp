@@ -64,13 +64,8 @@ struct Grab {
 Grab grabWithTessoran(StandInProcess& listener, const std::string& mesh, int lines) {
     Grab grab;
     const std::string path = temporaryPath("bench.msh");
-    DeleteFileA(path.c_str());
     ProgramDriver program;
-    if (!program.window) return grab;
-    program.clickGrab();
-    program.saveAs(path);
-    const std::string armed = "gmax MAXScript Listener window found.\r\nWaiting for *.msh file start...\r\n";
-    if (program.waitForLog(armed) != armed) return grab;
+    if (!program.window || program.grabInto(path) != ProgramDriver::armedLines) return grab;
     startCountingPaints(program.control(1005));
     const double start = seconds();
     listener.printTranscript();
@@ -78,7 +73,8 @@ Grab grabWithTessoran(StandInProcess& listener, const std::string& mesh, int lin
     Sleep(150);  // the last state's paint
     grab.paints = paintsCounted();
     stopCountingPaints();
-    const std::string done = armed + "Grabbing... " + std::to_string(lines) + " Lines read\r\nDone\r\n\r\n";
+    const std::string done =
+        std::string(ProgramDriver::armedLines) + "Grabbing... " + std::to_string(lines) + " Lines read\r\nDone\r\n\r\n";
     grab.whole = program.waitForLog(done) == done && readBytes(path) == mesh;
     PostMessageA(program.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     program.waitForExit(10000);

@@ -50,6 +50,13 @@ void ProgramDriver::saveAs(const std::string& path) const {
     }
 }
 
+std::string ProgramDriver::grabInto(const std::string& path, const std::string& logBefore, DWORD timeoutMs) const {
+    DeleteFileA(path.c_str());
+    clickGrab();
+    saveAs(path);
+    return waitForLog(logBefore + armedLines, timeoutMs);
+}
+
 void ProgramDriver::cancelSave() const {
     PostMessageA(saveDialog(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }

@@ -19,6 +19,13 @@ public:
     HWND saveDialog(DWORD timeoutMs = 15000) const;
     void saveAs(const std::string& path) const;
     void cancelSave() const;
+    // Presses Grab and saves into path as a new file (a file left there is deleted first, so
+    // no overwrite question comes). Returns the log once it reads logBefore followed by the
+    // two lines of an armed capture, or as it stands after timeoutMs.
+    std::string grabInto(const std::string& path, const std::string& logBefore = "", DWORD timeoutMs = 15000) const;
+    // What the log gains from a Grab that armed the capture.
+    static constexpr const char* armedLines =
+        "gmax MAXScript Listener window found.\r\nWaiting for *.msh file start...\r\n";
     // A message box or dialog of the program owned by owner with the caption given.
     HWND ownedDialog(HWND owner, const char* caption, DWORD timeoutMs = 15000) const;
     std::string log() const { return windowText(control(1005)); }
