@@ -25,12 +25,14 @@ std::string_view markerText(const TextPiece& piece, std::uint32_t length) {
 
 }  // namespace
 
-MeshCapture::MeshCapture(LogPane& log, OutputFile& file, std::function<void()> releaseHook)
-    : log(log), file(file), releaseHook(std::move(releaseHook)) {}
+MeshCapture::MeshCapture(LogPane& log, OutputFile& file, std::function<void()> releaseHook,
+                         std::function<void()> releaseSender)
+    : log(log), file(file), releaseHook(std::move(releaseHook)), releaseSender(std::move(releaseSender)) {}
 
 void MeshCapture::setListenerOutput(WindowHandle handle) { listenerOutput = handle; }
 
 void MeshCapture::abandon() {
+    updateProgressText();
     state = CaptureState::Idle;
     if (file.isOpen()) file.close();
 }
@@ -42,38 +44,51 @@ bool MeshCapture::arm(const char* path) {
     return true;
 }
 
+// The sender is released as soon as the piece is stored; the check and the log come after.
+// A file error leaves before the release: the sender waits until the error is reported.
 void MeshCapture::onTextPiece(const TextPiece& piece) {
-    if (piece.source == nullptr || piece.source != listenerOutput) return;
     const std::uint32_t length = textLength(piece);
+    const Outcome outcome = store(piece, length);
+    releaseSender();
+    if (outcome == Outcome::Written) {
+        check.feed(piece.data, length);
+    } else if (outcome == Outcome::Ended) {
+        updateProgressText();
+        log.insertAtSelection(("\r\n" + check.verdict()).c_str());
+        log.insertAtSelection(CaptureTexts::endNotice);
+    }
+}
+
+MeshCapture::Outcome MeshCapture::store(const TextPiece& piece, std::uint32_t length) {
+    if (piece.source == nullptr || piece.source != listenerOutput) return Outcome::Ignored;
     const std::string_view text = markerText(piece, length);
 
     switch (state) {
     case CaptureState::Idle:
-        return;
+        break;
     case CaptureState::Waiting:
-        if (text.substr(0, CaptureTexts::startMarker.size()) == CaptureTexts::startMarker)
-            startGrabbing(piece, length);
-        return;
+        if (text.substr(0, CaptureTexts::startMarker.size()) != CaptureTexts::startMarker) break;
+        startGrabbing(piece, length);
+        return Outcome::Written;
     case CaptureState::Grabbing:
         if (containsBytes(text, CaptureTexts::endMarker, CaptureTexts::endMarkerAnchor)) {
-            finish();
-            return;
+            closeAtEnd();
+            return Outcome::Ended;
         }
         writePiece(piece, length);
-        if (containsCrLf(text)) {
-            ++lineCount;
-            showProgress();
-        }
-        return;
+        if (containsCrLf(text)) ++lineCount;
+        return Outcome::Written;
     }
+    return Outcome::Ignored;
 }
 
 void MeshCapture::startGrabbing(const TextPiece& piece, std::uint32_t length) {
     state = CaptureState::Grabbing;
     log.insertAtSelection(CaptureTexts::startNotice);
     progressPosition = log.caretPosition();
-    lineCount = 0;
+    lineCount = lineCountShown = 0;
     writtenLength = 0;
+    check.reset();
     writePiece(piece, length);
 }
 
@@ -87,7 +102,7 @@ void MeshCapture::writePiece(const TextPiece& piece, std::uint32_t length) {
     writtenLength += length;
 }
 
-void MeshCapture::finish() {
+void MeshCapture::closeAtEnd() {
     try {
         file.close();
     } catch (...) {
@@ -96,7 +111,6 @@ void MeshCapture::finish() {
     }
     state = CaptureState::Idle;
     releaseHook();
-    log.insertAtSelection(CaptureTexts::endNotice);
 }
 
 // A file that failed once is never reported as done: a write may have put part of its
@@ -106,15 +120,19 @@ void MeshCapture::stopAfterFileError() {
     file.cutBackAndClose(writtenLength);
     state = CaptureState::Idle;
     releaseHook();
+    updateProgressText();
     log.insertAtSelection(CaptureTexts::failureNotice);
 }
 
-// Formats "<count> Lines read" on the stack: this runs for nearly every piece of a mesh.
-void MeshCapture::showProgress() {
+// Formats "<count> Lines read" on the stack and replaces the log from the progress position on.
+bool MeshCapture::updateProgressText() {
+    if (lineCount == lineCountShown) return false;
+    lineCountShown = lineCount;
     char progress[32];
     char* end = std::to_chars(progress, progress + 11, lineCount).ptr;
     std::memcpy(end, CaptureTexts::progressSuffix, std::strlen(CaptureTexts::progressSuffix) + 1);
     log.selectToEnd(progressPosition);
     log.scrollCaretIntoView();
     log.insertAtSelection(progress);
+    return true;
 }

@@ -5,19 +5,28 @@
 
 #include "CaptureState.h"
 #include "LogPane.h"
+#include "MeshCheck.h"
 #include "OutputFile.h"
 #include "TextPiece.h"
 
 // Picks the mesh text out of the listener's output: from the piece that starts with the
 // start marker up to (not including) the piece that holds the end marker, written to the
-// output file byte for byte, with a progress line in the log rewritten in place.
+// output file byte for byte, with a progress line in the log rewritten in place. At the end
+// marker the log gets the mesh check's line for the file, then the end notice.
+//
+// The sender of a piece waits until the piece is in the file: releaseSender is called then
+// (and for a piece that is ignored), before the rest of the work for it. The progress count
+// is kept per piece, but its text is rewritten only when the owner asks (updateProgressText,
+// at screen rate) and before every notice that ends a capture, so the log is exact whenever
+// it is looked at.
 // Runs on one thread. The first file error of a capture stops it: the file is cut back to
 // the whole pieces written before the failure and closed, the hook released, the failure
 // noted in the log; then the error passes on unchanged, and every piece is ignored until
 // the capture is armed again.
 class MeshCapture {
 public:
-    MeshCapture(LogPane& log, OutputFile& file, std::function<void()> releaseHook);
+    MeshCapture(LogPane& log, OutputFile& file, std::function<void()> releaseHook,
+                std::function<void()> releaseSender = [] {});
 
     void onTextPiece(const TextPiece& piece);
     void setListenerOutput(WindowHandle handle);
@@ -26,22 +35,30 @@ public:
     // Opens the file and waits for the start marker; false (nothing changed) when the
     // file cannot be opened. Called after abandon().
     bool arm(const char* path);
+    // Rewrites the progress text when the count has changed since it was last written;
+    // returns whether it did.
+    bool updateProgressText();
 
     CaptureState currentState() const { return state; }
     WindowHandle currentListenerOutput() const { return listenerOutput; }
 
 private:
+    // What a piece asks for once it is stored.
+    enum class Outcome { Ignored, Written, Ended };
+    Outcome store(const TextPiece& piece, std::uint32_t length);
     void startGrabbing(const TextPiece& piece, std::uint32_t length);
     void writePiece(const TextPiece& piece, std::uint32_t length);
-    void finish();
+    void closeAtEnd();
     void stopAfterFileError();
-    void showProgress();
 
     LogPane& log;
     OutputFile& file;
     std::function<void()> releaseHook;
+    std::function<void()> releaseSender;
+    MeshCheck check;
 
     std::int32_t lineCount = 0;
+    std::int32_t lineCountShown = 0;  // the count the progress text shows
     std::uint32_t progressPosition = 0;
     CaptureState state = CaptureState::Idle;
     WindowHandle listenerOutput = nullptr;

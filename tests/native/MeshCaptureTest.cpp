@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "CaptureTexts.h"
 #include "FakeLogPane.h"
@@ -19,7 +20,8 @@ protected:
     FakeLogPane log;
     FakeOutputFile file;
     int releases = 0;
-    MeshCapture capture{log, file, [this] { ++releases; }};
+    std::vector<std::size_t> senderReleasedAt;  // bytes in the file at each release of the sender
+    MeshCapture capture{log, file, [this] { ++releases; }, [this] { senderReleasedAt.push_back(file.bytes().size()); }};
 
     void send(const std::string& text, WindowHandle source = listener) {
         std::string block = text + '\0';
@@ -38,7 +40,13 @@ protected:
 
 const std::string waiting = "Waiting for *.msh file start...\r\n";
 const std::string done = "\r\nDone\r\n\r\n";
+// The end of a capture whose file has no GROUPS line before the given line.
+std::string doneWithoutGroups(int line) {
+    return "\r\nWarning ! Line " + std::to_string(line) + ": no GROUPS line; Orbiter loads no mesh" + done;
+}
 
+// The progress text is rewritten when the owner asks, and before the end notice; the sender
+// is released once the piece is in the file; the log ends with the mesh check's line.
 TEST_F(MeshCaptureTest, FullRoadWritesTheMeshAndRewritesTheProgressInPlace) {
     log.userTypes("gmax MAXScript Listener window found.\r\n");
     armed();
@@ -51,19 +59,26 @@ TEST_F(MeshCaptureTest, FullRoadWritesTheMeshAndRewritesTheProgressInPlace) {
     send("GROUPS 1\r\n");
     send("GEOM 4 2");   // part of a line: written, not counted
     send(" ; sq\r\n");
+    EXPECT_EQ(log.text, "gmax MAXScript Listener window found.\r\n" + waiting + "Grabbing... ");
+    EXPECT_TRUE(capture.updateProgressText());
+    EXPECT_FALSE(capture.updateProgressText());
     EXPECT_EQ(log.text, "gmax MAXScript Listener window found.\r\n" + waiting + "Grabbing... 2 Lines read");
-    for (int i = 0; i < 9; ++i) send("0 0 0\r\n");
+    for (int i = 0; i < 6; ++i) send("0 0 0\r\n");
     send(endMarker + "\r\n");
     send("OK\r\n");
 
     std::string expected = "MSHX1\r\nGROUPS 1\r\nGEOM 4 2 ; sq\r\n";
-    for (int i = 0; i < 9; ++i) expected += "0 0 0\r\n";
+    for (int i = 0; i < 6; ++i) expected += "0 0 0\r\n";
     EXPECT_EQ(file.bytes(), expected);
-    EXPECT_EQ(log.text, "gmax MAXScript Listener window found.\r\n" + waiting + "Grabbing... 11 Lines read" + done);
+    EXPECT_EQ(log.text, "gmax MAXScript Listener window found.\r\n" + waiting + "Grabbing... 8 Lines read" +
+                            "\r\nMesh: 1 group, 4 vertices, 2 triangles, 0 materials, 0 textures" + done);
     EXPECT_EQ(capture.currentState(), CaptureState::Idle);
     EXPECT_FALSE(file.isOpen());
     EXPECT_EQ(releases, 1);
-    EXPECT_EQ(log.scrolls, 11);
+    EXPECT_EQ(log.scrolls, 2);
+    ASSERT_EQ(senderReleasedAt.size(), 13u);
+    EXPECT_EQ(senderReleasedAt[1], 7u);
+    EXPECT_EQ(senderReleasedAt[11], expected.size());
 }
 
 TEST_F(MeshCaptureTest, NoLineBreakAfterTheStartGivesStartNoticeThenDone) {
@@ -71,7 +86,7 @@ TEST_F(MeshCaptureTest, NoLineBreakAfterTheStartGivesStartNoticeThenDone) {
     send("no line end here");
     send("lone LF\n");
     send(endMarker);
-    EXPECT_EQ(log.text, waiting + "Grabbing... " + done);
+    EXPECT_EQ(log.text, waiting + "Grabbing... " + doneWithoutGroups(3));
     EXPECT_EQ(file.bytes(), "MSHX1\r\nno line end herelone LF\n");
 }
 
@@ -100,7 +115,7 @@ TEST_F(MeshCaptureTest, EndMarkerAnywhereEndsWithoutWritingAnyOfThatPiece) {
     send("last\r\n");
     send("tail of data\r\n" + endMarker + " trailing");
     EXPECT_EQ(file.bytes(), "MSHX1\r\nlast\r\n");
-    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + done);
+    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + doneWithoutGroups(3));
     // One hyphen short is no marker.
     grabbing();
     send(endMarker.substr(1));
@@ -113,6 +128,7 @@ TEST_F(MeshCaptureTest, CountsPiecesHoldingCrLfNotLines) {
     send("d\ne\n");
     send("f\rg\r");
     send("\r\n");
+    capture.updateProgressText();
     EXPECT_EQ(log.text, waiting + "Grabbing... 2 Lines read");
 }
 
@@ -193,7 +209,7 @@ TEST_F(MeshCaptureTest, AbandonKeepsThePartialFileAndReArmStartsAfresh) {
     send(endMarker);
     EXPECT_EQ(file.files["out.msh"], "MSHX1\r\npart\r\n");
     EXPECT_EQ(file.files["second.msh"], "MSHX1\r\nnew\r\n");
-    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + waiting + "Grabbing... 1 Lines read" + done);
+    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + waiting + "Grabbing... 1 Lines read" + doneWithoutGroups(3));
 }
 
 TEST_F(MeshCaptureTest, OpenFailureChangesNothing) {
@@ -213,10 +229,11 @@ TEST_F(MeshCaptureTest, CaretMovedByTheUserPlacesTheStartNoticeAndProgressReplac
     send("MSHX1\r\n");
     EXPECT_EQ(log.text, "lineGrabbing...  one\r\nline two\r\n" + waiting);
     send("a\r\n");
+    capture.updateProgressText();
     EXPECT_EQ(log.text, "lineGrabbing... 1 Lines read");
     send("b\r\n");
     send(endMarker);
-    EXPECT_EQ(log.text, "lineGrabbing... 2 Lines read" + done);
+    EXPECT_EQ(log.text, "lineGrabbing... 2 Lines read" + doneWithoutGroups(4));
 }
 
 TEST_F(MeshCaptureTest, SelectionMadeByTheUserIsReplacedByTheStartNotice) {
@@ -261,6 +278,7 @@ TEST_F(MeshCaptureFailureTest, LaterWriteFails) {
     send("kept\r\n");
     file.failWriteNumber = 3;
     EXPECT_THROW(send("lost\r\n"), FakeFileError);
+    EXPECT_EQ(senderReleasedAt.size(), 2u) << "the sender was released before the error was reported";
     expectStopped(waiting + "Grabbing... 1 Lines read" + failed, "MSHX1\r\nkept\r\n");
 }
 

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MeshCheck.h"
+#include "PieceCutter.h"
+
+namespace {
+
+// A small mesh with every section, a header line the loader skips, comments, a tab, a lower
+// case keyword and an exponent.
+const std::vector<std::string> wellFormed = {
+    "MSHX1",                  // 1
+    "; exported by a script",  // 2
+    "GROUPS 2",               // 3
+    "LABEL wing",             // 4
+    "MATERIAL 1",             // 5
+    "TEXTURE 1",              // 6
+    "GEOM 3 1 ; wing",        // 7
+    "0 0 0",                  // 8
+    "1.5 -2e-003 0\t0 0 1",   // 9
+    "0 1 0 ; tip",            // 10
+    "0 1 2",                  // 11
+    "geom 4 2",               // 12
+    "0 0 1",                  // 13
+    "1 0 1",                  // 14
+    "1 1 1",                  // 15
+    "0 1 1",                  // 16
+    "0 1 2",                  // 17
+    "0 2 3",                  // 18
+    "MATERIALS 1",            // 19
+    "hull",                   // 20
+    "MATERIAL hull",          // 21
+    "1 1 1 1",                // 22
+    "0.5 0.5 0.5 1",          // 23
+    "0 0 0 1 10",             // 24
+    "0 0 0 1",                // 25
+    "TEXTURES 1",             // 26
+    "hull.dds D",             // 27
+};
+
+struct Damage {
+    std::vector<std::pair<int, std::string>> lines;  // 1-based line numbers and their new text
+    std::size_t keepLines = 0;                        // 0: all
+    std::string expected;
+};
+
+std::string meshText(const Damage& damage, const char* lineEnd) {
+    std::vector<std::string> lines = wellFormed;
+    for (const auto& [number, text] : damage.lines) lines[number - 1] = text;
+    if (damage.keepLines) lines.resize(damage.keepLines);
+    std::string text;
+    for (const auto& line : lines) text += line + lineEnd;
+    return text;
+}
+
+std::string verdictOf(const std::string& text, std::size_t pieceSize) {
+    MeshCheck check;
+    for (std::size_t i = 0; i < text.size(); i += pieceSize) check.feed(text.data() + i, std::min(pieceSize, text.size() - i));
+    return check.verdict();
+}
+
+const std::string w = "Warning ! Line ";
+
+// Each kind of damage, fed whole, a byte at a time and in chunks with CR LF line ends, and
+// once more without the last line end: the same line every time.
+TEST(MeshCheck, FindsTheFirstProblemInLineOrder) {
+    const std::string longComment = "; " + std::string(254, 'x');  // 256 characters
+    const std::vector<Damage> cases = {
+        {{}, 0, "Mesh: 2 groups, 7 vertices, 3 triangles, 1 material, 1 texture"},
+        {{{3, "GROUPS2"}, {27, "hull.dds"}}, 0, "Mesh: 2 groups, 7 vertices, 3 triangles, 1 material, 1 texture"},
+        {{{19, "MATERIALS 0"}, {20, "TEXTURES 0"}, {5, "MATERIAL 0"}, {6, "TEXTURE 0"}}, 21,
+         "Mesh: 2 groups, 7 vertices, 3 triangles, 0 materials, 0 textures"},  // text after the lists
+        {{{5, "MATERIAL 0"}, {6, "TEXTURE 0"}}, 18, "Mesh: 2 groups, 7 vertices, 3 triangles, 0 materials, 0 textures"},
+        {{{2, longComment.substr(0, 255)}}, 0, "Mesh: 2 groups, 7 vertices, 3 triangles, 1 material, 1 texture"},
+        {{{1, "MSHX1 "}}, 0, w + "1: first line is not MSHX1; Orbiter loads no mesh"},
+        {{{3, "; no groups"}}, 0, w + "28: no GROUPS line; Orbiter loads no mesh"},
+        {{{3, "GROUPS many"}}, 0, w + "3: GROUPS without a count; Orbiter loads no mesh"},
+        {{{2, longComment}}, 0, w + "2: longer than 255 characters; Orbiter stops reading here"},
+        {{{12, "GEOM 4"}}, 0, w + "12: GEOM without two counts; Orbiter drops group 2"},
+        {{{12, "GEOM 0 2"}}, 0, w + "12: group 2 has no vertices; Orbiter drops it and mixes up the rest"},
+        {{{7, "GEOM 3 0"}}, 0, w + "7: group 1 has no triangles; Orbiter drops it and mixes up the rest"},
+        {{{12, "GEOM 65537 2"}}, 0, w + "12: group 2 has over 65536 vertices; triangles cannot reach them all"},
+        {{{9, "Exporting done."}}, 0, w + "9: not a vertex; the rest of group 1 is shifted"},
+        {{{13, "0 0"}}, 0, w + "13: vertex with fewer than 3 numbers in group 2"},
+        {{{17, "0 1.5 2"}}, 0, w + "17: not a triangle of 3 whole numbers in group 2"},
+        {{{18, "0 2 4"}}, 0, w + "18: vertex index 4 is not in group 2 (0 to 3)"},
+        {{}, 15, w + "16: file ends in group 2 (3 of 4 vertices); Orbiter drops it"},
+        {{}, 17, w + "18: file ends in group 2 (1 of 2 triangles); Orbiter drops it"},
+        {{{3, "GROUPS 3"}}, 0, w + "19: group 3 of 3 is missing; Orbiter drops it"},
+        {{{3, "GROUPS 3"}}, 18, w + "19: group 3 of 3 is missing; Orbiter drops it"},
+        {{{19, "Materials 1"}}, 0, w + "19: not MATERIALS after the last group; Orbiter skips the materials"},
+        {{{21, "hull"}}, 0, w + "21: not MATERIAL name for material 1; the material list is garbled"},
+        {{{24, "0 0 0"}}, 0, w + "24: colour of material 1 without 4 numbers; the material list is garbled"},
+        {{}, 22, w + "23: file ends in the material list; materials are lost"},
+        {{{26, "; textures"}}, 0, w + "26: not TEXTURES after the materials; Orbiter loads no textures"},
+        {{}, 25, w + "26: no TEXTURES after the materials; Orbiter loads no textures"},
+        {{{26, "TEXTURES 2"}}, 0, w + "28: file ends in the texture list; textures are lost"},
+        {{{5, "MATERIAL 2"}}, 0, w + "5: group 1 uses material 2 of 1; Orbiter gives it the default"},
+        {{{6, "texture 3"}}, 0, w + "6: group 1 uses texture 3 of 1; Orbiter gives it no texture"},
+        {{}, 18, w + "5: group 1 uses material 1 of 0; Orbiter gives it the default"},  // no lists at all
+        // A group header's index is judged by the list read later, and comes first in line order;
+        // a list that is never read leaves the index alone.
+        {{{5, "MATERIAL 2"}, {26, "TEXTURES 2"}}, 0, w + "5: group 1 uses material 2 of 1; Orbiter gives it the default"},
+        {{{6, "TEXTURE 3"}, {26, "TEXTURES"}}, 0, w + "26: not TEXTURES after the materials; Orbiter loads no textures"},
+    };
+    for (const Damage& damage : cases) {
+        const std::string lf = meshText(damage, "\n"), crlf = PieceCutter::toCrLf(lf);
+        EXPECT_EQ(verdictOf(lf, lf.size()), damage.expected) << lf;
+        EXPECT_EQ(verdictOf(lf, 1), damage.expected) << "byte by byte:\n" << lf;
+        EXPECT_EQ(verdictOf(crlf, 7), damage.expected) << "CR LF in chunks of 7:\n" << crlf;
+        EXPECT_EQ(verdictOf(crlf.substr(0, crlf.size() - 2), 5), damage.expected) << "no last line end:\n" << crlf;
+    }
+}
+
+TEST(MeshCheck, EmptyTextAndResetStartAfresh) {
+    MeshCheck check;
+    EXPECT_EQ(check.verdict(), w + "1: first line is not MSHX1; Orbiter loads no mesh");
+    check.reset();
+    check.feed("MSHX1\nGROUPS 0\n", 15);
+    EXPECT_EQ(check.verdict(), "Mesh: 0 groups, 0 vertices, 0 triangles, 0 materials, 0 textures");
+}
+
+}  // namespace
