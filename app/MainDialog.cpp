@@ -18,12 +18,19 @@ const MessageMapEntry mainDialogEntries[] = {
 };
 const MessageMap mainDialogMap = makeMessageMap(mainDialogEntries);
 
+// The listener waits in its send until a piece is in the file, and no longer: the capture
+// replies then, before its other work for the piece. That work may still read the piece: the
+// data block the system copied into this process stays valid until the handler returns.
+void replyToSender() {
+    if (InSendMessage()) ReplyMessage(0);
+}
+
 }  // namespace
 
 // The capture is given the adapters by reference; they are built before any message comes.
 MainDialog::MainDialog(CWnd* parent)
     : CDialog(IDD_MAIN_DIALOG, parent),
-      capture(logPane, fileOutput, [] { RemoveHook(); }),
+      capture(logPane, fileOutput, [] { RemoveHook(); }, replyToSender),
       icon(LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDR_MAINFRAME), reinterpret_cast<LPCSTR>(RT_GROUP_ICON)),
                      MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
@@ -85,9 +92,10 @@ void MainDialog::OnPaint() {
 
 HCURSOR MainDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(icon); }
 
-// File errors raised by the capture pass to the framework, which reports them. The log pane
-// is painted at screen rate while grabbing, and at once when the capture has ended: also when
-// a file error leaves onTextPiece, so the failure notice shows before the error box opens.
+// File errors raised by the capture pass to the framework, which reports them (the sender is
+// not released before). The log pane is painted at screen rate while grabbing, and at once
+// when the capture has ended: also when a file error leaves onTextPiece, so the failure
+// notice shows before the error box opens.
 BOOL MainDialog::OnCopyData(CWnd* window, COPYDATASTRUCT* data) {
     if (data != nullptr) {
         if (capture.currentState() == CaptureState::Grabbing) logPainting.hold();

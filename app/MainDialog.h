@@ -37,5 +37,5 @@ private:
     HICON icon;
     EditLogPane logPane{log};
     FileOutput fileOutput{file};
-    ScreenRatePainting logPainting{*this, log};
+    ScreenRatePainting logPainting{*this, log, [this] { return capture.updateProgressText(); }};
 };

@@ -1,33 +1,40 @@
 #pragma once
 
+#include <functional>
+
 #include "DialogBase.h"
 
-// Paints the log pane at screen rate while a capture is grabbing. Every piece may rewrite
-// the progress line, and a pane that repaints for each one makes the listener wait for every
-// paint. So while pieces come, the pane's redraw stays off and a timer of the dialog paints
-// the latest text every 50 ms; a tick without a new piece, or paintNow, turns redraw on again.
-// The pane's text is the same at every moment either way: only the painting is held back.
+// Paints the log pane at screen rate while a capture is grabbing. The capture counts the lines
+// per piece, and a pane that rewrote and repainted its progress for each one would make the
+// listener wait for every rewrite. So while pieces come, the pane's redraw stays off and a
+// timer of the dialog rewrites the progress text (updateText) every 50 ms and paints the line
+// it changed; a tick without a new piece, or paintNow, rewrites it, turns redraw on again and
+// paints the whole pane. The text is exact at every paint and whenever the capture has ended.
 class ScreenRatePainting {
 public:
     static constexpr UINT_PTR timerId = 1;
     static constexpr UINT intervalMs = 50;
 
-    ScreenRatePainting(CWnd& dialog, CWnd& pane) : dialog(dialog), pane(pane) {}
+    // updateText rewrites the pane's text to the latest state; true when it changed anything.
+    ScreenRatePainting(CWnd& dialog, CWnd& pane, std::function<bool()> updateText)
+        : dialog(dialog), pane(pane), updateText(std::move(updateText)) {}
 
     // Before a piece is handled during a capture.
     void hold();
     // After it: still grabbing, the next tick paints it; otherwise it is painted now.
     void pieceHandled(bool grabbing);
     void onTimer(UINT_PTR id);
-    // Redraw on again and the pane painted at once.
+    // The text brought up to date, redraw on again and the pane painted at once.
     void paintNow();
 
 private:
     void setRedraw(bool on) const;
-    void paint(bool withFrame) const;
+    void paintCaretLine();
 
     CWnd& dialog;
     CWnd& pane;
+    std::function<bool()> updateText;
     bool held = false;
     bool changed = false;
+    LRESULT paintedLineOrigin = -1;  // where the caret's line stood at the last tick's paint
 };

@@ -25,17 +25,21 @@ unsigned long textLength(const char* text) {
     return n;
 }
 
-// The program's main window. The cached handle is looked up again when it no longer names
-// a window, so a program that was closed and started again gets its pieces.
-HWND findMainWindow() {
-    if (mainWindow == nullptr || !IsWindow(mainWindow))
-        mainWindow = FindWindowA(nullptr, Forwarding::mainWindowCaption);
-    return mainWindow;
+HWND findMainWindow() { return mainWindow = FindWindowA(nullptr, Forwarding::mainWindowCaption); }
+
+// Synchronous: the listener waits until the program has handled the piece, which keeps the
+// pieces in order and lets the copy go right after. False when the window is gone.
+bool send(HWND receiver, HWND target, COPYDATASTRUCT& data) {
+    SetLastError(ERROR_SUCCESS);
+    SendMessageA(receiver, Forwarding::message, reinterpret_cast<WPARAM>(target), reinterpret_cast<LPARAM>(&data));
+    return GetLastError() != ERROR_INVALID_WINDOW_HANDLE;
 }
 
+// The main window is looked up on first need and kept; a send that finds it gone (the program
+// was closed and started again) looks it up once more and sends again. So a piece costs one
+// send and nothing else. The listener thread's last error is left as it was.
 void forwardText(HWND target, const char* text) {
-    HWND receiver = findMainWindow();
-    if (receiver == nullptr) {
+    if (mainWindow == nullptr && findMainWindow() == nullptr) {
         RemoveHook();  // holds no hook in the listener's process: only clears the handle
         return;
     }
@@ -48,9 +52,9 @@ void forwardText(HWND target, const char* text) {
     data.dwData = Forwarding::dataId;
     data.cbData = size;
     data.lpData = copy;
-    // Synchronous: the listener waits until the program has handled the piece, which keeps
-    // the pieces in order and lets the copy go right after.
-    SendMessageA(receiver, Forwarding::message, reinterpret_cast<WPARAM>(target), reinterpret_cast<LPARAM>(&data));
+    const DWORD lastError = GetLastError();
+    if (!send(mainWindow, target, data) && findMainWindow() != nullptr) send(mainWindow, target, data);
+    SetLastError(lastError);
     HeapFree(GetProcessHeap(), 0, copy);
 }
 

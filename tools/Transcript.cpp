@@ -1,6 +1,7 @@
 #include "Transcript.h"
 
 #include "FileBytes.h"
+#include "MeshCheck.h"
 #include "PieceCutter.h"
 #include "SyntheticMesh.h"
 
@@ -71,4 +72,10 @@ int transcriptProgressCount(const std::vector<TranscriptPiece>& transcript) {
     for (std::size_t i = 1; i < written.size(); ++i)
         if (written[i].find("\r\n") != std::string_view::npos) ++count;
     return count;
+}
+
+std::string transcriptCheckLine(const std::vector<TranscriptPiece>& transcript) {
+    MeshCheck check;
+    for (std::string_view piece : transcriptMeshPieces(transcript)) check.feed(piece.data(), piece.size());
+    return check.verdict();
 }

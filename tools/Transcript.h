@@ -36,3 +36,5 @@ std::string transcriptMesh(const std::vector<TranscriptPiece>& transcript);
 // The count the capture's progress line ends with: the written pieces after the start piece
 // that hold CR LF.
 int transcriptProgressCount(const std::vector<TranscriptPiece>& transcript);
+// The mesh check's line for the mesh of that transcript, which a capture logs before Done.
+std::string transcriptCheckLine(const std::vector<TranscriptPiece>& transcript);

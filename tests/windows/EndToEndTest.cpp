@@ -23,6 +23,7 @@ struct Expected {
     std::vector<TranscriptPiece> transcript;
     std::string mesh;
     int lines;
+    std::string ending;  // the mesh check's line and the end notice
 };
 
 Expected expectedFor(const TranscriptOptions& options) {
@@ -31,6 +32,7 @@ Expected expectedFor(const TranscriptOptions& options) {
     EXPECT_TRUE(buildTranscript(options, e.transcript, error)) << error;
     e.mesh = transcriptMesh(e.transcript);
     e.lines = transcriptProgressCount(e.transcript);
+    e.ending = "\r\n" + transcriptCheckLine(e.transcript) + done;
     return e;
 }
 
@@ -76,7 +78,8 @@ TEST_F(EndToEnd, WholeCaptureWritesTheMeshAndTheExactLog) {
     const std::string path = temporaryPath("whole.msh");
     grabInto(path);
     EXPECT_EQ(listener.printTranscript(), static_cast<LRESULT>(e.transcript.size()));
-    const std::string final = found + waiting + progress(e.lines) + done;
+    EXPECT_EQ(e.ending, "\r\nMesh: 3 groups, 600 vertices, 594 triangles, 1 material, 0 textures" + done);
+    const std::string final = found + waiting + progress(e.lines) + e.ending;
     EXPECT_EQ(program.waitForLog(final), final);
     EXPECT_TRUE(readBytes(path) == e.mesh) << "file differs from the mesh";
 
@@ -99,16 +102,34 @@ TEST_F(EndToEnd, RealMeshInLinesAndInChunksWithSecondPanePieces) {
         options.seed = 11;
         options.secondPaneEvery = 13;
         Expected e = expectedFor(options);
+        EXPECT_EQ(e.ending, "\r\nMesh: 12 groups, 927 vertices, 472 triangles, 0 materials, 3 textures" + done);
         StandInProcess listener("--mesh \"" + options.meshFile + "\" --cut " + cut + " --seed 11 --second-pane 13");
         ASSERT_NE(listener.window, nullptr);
         const std::string path = temporaryPath(std::string(cut) + ".msh");
         grabInto(path, log);
         EXPECT_EQ(listener.printTranscript(), static_cast<LRESULT>(e.transcript.size()));
-        log += found + waiting + progress(e.lines) + done;
+        log += found + waiting + progress(e.lines) + e.ending;
         EXPECT_EQ(program.waitForLog(log), log) << cut;
         EXPECT_TRUE(readBytes(path) == e.mesh) << cut << ": file differs from the mesh";
         DeleteFileA(path.c_str());
     }
+}
+
+// A script's message printed into the vertex list: the file is the listener's text byte for
+// byte, and the log says which line Orbiter will misread.
+TEST_F(EndToEnd, DamagedMeshEndsWithItsWarning) {
+    const std::string source = temporaryPath("damaged-source.msh");
+    std::ofstream(source, std::ios::binary) << "MSHX1\nGROUPS 1\nGEOM 3 1\n0 0 0\n-- Error: no UV map\n0 1 0\n0 1 2\n";
+    StandInProcess listener("--mesh \"" + source + "\"");
+    ASSERT_NE(listener.window, nullptr);
+    const std::string path = temporaryPath("damaged.msh");
+    grabInto(path);
+    listener.printTranscript();
+    const std::string final = found + waiting + progress(6) +
+                              "\r\nWarning ! Line 5: not a vertex; the rest of group 1 is shifted" + done;
+    EXPECT_EQ(program.waitForLog(final), final);
+    DeleteFileA(source.c_str());
+    DeleteFileA(path.c_str());
 }
 
 // While pieces come the log pane is painted at screen rate, not per piece, and an export
@@ -251,7 +272,7 @@ TEST_F(EndToEnd, FullDiskStopsTheCaptureWithOneReportAndKeepsWholePieces) {
     const std::string next = temporaryPath("after-full.msh");
     grabInto(next, log);
     listener.printTranscript();
-    const std::string final = log + found + waiting + progress(e.lines) + done;
+    const std::string final = log + found + waiting + progress(e.lines) + e.ending;
     EXPECT_EQ(program.waitForLog(final), final);
     EXPECT_TRUE(readBytes(next) == e.mesh) << "the capture after the failure differs from the mesh";
     DeleteFileA(next.c_str());
@@ -313,7 +334,7 @@ TEST(EndToEndRestart, EachPieceIsWrittenOnceAfterEarlierProgramsEnded) {
     ASSERT_NE(program.window, nullptr);
     grabInto(program, path);
     EXPECT_EQ(listener.printTranscript(), static_cast<LRESULT>(e.transcript.size()));
-    const std::string final = found + waiting + progress(e.lines) + done;
+    const std::string final = found + waiting + progress(e.lines) + e.ending;
     EXPECT_EQ(program.waitForLog(final), final);
     const std::string written = readBytes(path);
     EXPECT_EQ(written.size(), e.mesh.size());

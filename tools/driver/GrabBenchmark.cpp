@@ -61,7 +61,7 @@ struct Grab {
 
 // One real grab: Tessoran started, Grab pressed, the file named, the transcript printed.
 // Only the printing is timed; the program ends with Exit afterwards.
-Grab grabWithTessoran(StandInProcess& listener, const std::string& mesh, int lines) {
+Grab grabWithTessoran(StandInProcess& listener, const std::string& mesh, int lines, const std::string& checkLine) {
     Grab grab;
     const std::string path = temporaryPath("bench.msh");
     ProgramDriver program;
@@ -74,7 +74,8 @@ Grab grabWithTessoran(StandInProcess& listener, const std::string& mesh, int lin
     grab.paints = paintsCounted();
     stopCountingPaints();
     const std::string done =
-        std::string(ProgramDriver::armedLines) + "Grabbing... " + std::to_string(lines) + " Lines read\r\nDone\r\n\r\n";
+        std::string(ProgramDriver::armedLines) + "Grabbing... " + std::to_string(lines) + " Lines read\r\n" + checkLine +
+        "\r\nDone\r\n\r\n";
     grab.whole = program.waitForLog(done) == done && readBytes(path) == mesh;
     PostMessageA(program.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     program.waitForExit(10000);
@@ -117,6 +118,7 @@ bool run(const char* cut, unsigned long bytes, int rounds) {
     }
     const std::string mesh = transcriptMesh(transcript);
     const int lines = transcriptProgressCount(transcript);
+    const std::string checkLine = transcriptCheckLine(transcript);
     StandInProcess listener("--no-chatter --synthetic " + std::to_string(bytes) + " --cut " + cut);
     if (!listener.window) {
         std::fprintf(stderr, "GrabBenchmark: the stand-in listener did not come up\n");
@@ -129,7 +131,7 @@ bool run(const char* cut, unsigned long bytes, int rounds) {
         for (int turn = 0; turn < 3; ++turn) {  // the order turns with the round
             switch ((round + turn) % 3) {
             case 0: {
-                Grab g = grabWithTessoran(listener, mesh, lines);
+                Grab g = grabWithTessoran(listener, mesh, lines, checkLine);
                 tessoran.push_back(g.seconds);
                 paints = std::max(paints, g.paints);
                 whole = whole && g.whole;
