@@ -80,3 +80,10 @@ LRESULT StandInProcess::printTranscript(DWORD timeoutMs) {
     SendMessageTimeoutA(window, ListenerWindow::printTranscript, 0, 0, SMTO_NORMAL, timeoutMs, &printed);
     return static_cast<LRESULT>(printed);
 }
+
+LRESULT StandInProcess::printBlock(std::size_t first, std::size_t count, DWORD timeoutMs) {
+    DWORD_PTR printed = 0;
+    SendMessageTimeoutA(window, ListenerWindow::printBlock, first, static_cast<LPARAM>(count), SMTO_NORMAL, timeoutMs,
+                        &printed);
+    return static_cast<LRESULT>(printed);
+}

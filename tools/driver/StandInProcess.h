@@ -33,6 +33,8 @@ public:
     std::string outputText() const;
     // Prints the whole transcript; returns the number of pieces printed.
     LRESULT printTranscript(DWORD timeoutMs = 120000);
+    // Prints count pieces of the transcript from piece first on; returns the number printed.
+    LRESULT printBlock(std::size_t first, std::size_t count, DWORD timeoutMs = 120000);
     HWND window = nullptr;
 };
 

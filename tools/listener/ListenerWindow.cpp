@@ -1,5 +1,7 @@
 #include "ListenerWindow.h"
 
+#include <algorithm>
+
 namespace {
 
 // A visible edit control full of text redraws slowly; the listener empties a pane now and
@@ -51,30 +53,37 @@ std::string ListenerWindow::paneText(int index) const {
     return text;
 }
 
-LRESULT ListenerWindow::print(const std::vector<TranscriptPiece>& pieces) {
+LRESULT ListenerWindow::print(const TranscriptPiece* pieces, std::size_t count) {
     // Redrawn once at the end: a visible edit control redraws slowly under a virtual display.
     for (HWND p : {output, second}) SendMessageA(p, WM_SETREDRAW, FALSE, 0);
-    for (const auto& piece : pieces) {
-        HWND p = pane(piece.pane);
+    for (const TranscriptPiece* piece = pieces; piece != pieces + count; ++piece) {
+        HWND p = pane(piece->pane);
         if (GetWindowTextLengthA(p) > clearAboveLength) SetWindowTextA(p, "");
         const int end = GetWindowTextLengthA(p);  // output lands at the end, where the caret stands
         SendMessageA(p, EM_SETSEL, static_cast<WPARAM>(end), end);
-        SendMessageA(p, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.text.c_str()));
+        SendMessageA(p, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece->text.c_str()));
     }
     for (HWND p : {output, second}) {
         SendMessageA(p, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(p, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
     }
-    return static_cast<LRESULT>(pieces.size());
+    return static_cast<LRESULT>(count);
 }
 
 LRESULT CALLBACK ListenerWindow::windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<ListenerWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     switch (message) {
     case printTranscript:
-        return self->print(self->transcript);
-    case printPieces:
-        return self->print(*reinterpret_cast<const std::vector<TranscriptPiece>*>(lParam));
+        return self->print(self->transcript.data(), self->transcript.size());
+    case printPieces: {
+        const auto& pieces = *reinterpret_cast<const std::vector<TranscriptPiece>*>(lParam);
+        return self->print(pieces.data(), pieces.size());
+    }
+    case printBlock: {
+        const std::size_t first = std::min<std::size_t>(wParam, self->transcript.size());
+        const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(lParam), self->transcript.size() - first);
+        return self->print(self->transcript.data() + first, count);
+    }
     case WM_CLOSE:
         DestroyWindow(hwnd);
         return 0;

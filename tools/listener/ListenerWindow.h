@@ -19,6 +19,9 @@ public:
     static constexpr UINT printTranscript = WM_APP + 1;
     // Print the transcript that lParam points to (same process only).
     static constexpr UINT printPieces = WM_APP + 2;
+    // Print lParam pieces of the window's transcript from piece wParam on; returns the number
+    // printed. May be sent from another process.
+    static constexpr UINT printBlock = WM_APP + 3;
     static constexpr const char* className = "TessoranStandInListener";
     static constexpr const char* caption = "MAXScript Listener";
 
@@ -35,7 +38,7 @@ public:
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND, UINT, WPARAM, LPARAM);
-    LRESULT print(const std::vector<TranscriptPiece>& pieces);
+    LRESULT print(const TranscriptPiece* pieces, std::size_t count);
 
     std::vector<TranscriptPiece> transcript;
     HWND top = nullptr;
