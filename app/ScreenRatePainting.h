@@ -7,13 +7,15 @@
 // Paints the log pane at screen rate while a capture is grabbing. The capture counts the lines
 // per piece, and a pane that rewrote and repainted its progress for each one would make the
 // listener wait for every rewrite. So while pieces come, the pane's redraw stays off and a
-// timer of the dialog rewrites the progress text (updateText) every 50 ms and paints the line
+// timer of the dialog rewrites the progress text (updateText) every 80 ms and paints the line
 // it changed; a tick without a new piece, or paintNow, rewrites it, turns redraw on again and
 // paints the whole pane. The text is exact at every paint and whenever the capture has ended.
+// Under Wine a paint of the pane costs some 5 ms and holds up the pieces that come meanwhile,
+// so the interval is as long as "on screen within 100 ms of the last piece" allows.
 class ScreenRatePainting {
 public:
     static constexpr UINT_PTR timerId = 1;
-    static constexpr UINT intervalMs = 50;
+    static constexpr UINT intervalMs = 80;
 
     // updateText rewrites the pane's text to the latest state; true when it changed anything.
     ScreenRatePainting(CWnd& dialog, CWnd& pane, std::function<bool()> updateText)
