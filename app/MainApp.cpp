@@ -1,6 +1,7 @@
 #include "MainApp.h"
 
 #include "MainDialog.h"
+#include "OneInstance.h"
 
 namespace {
 constexpr UINT ID_HELP = 0xE146;
@@ -9,6 +10,11 @@ MainApp theApp;
 
 BOOL MainApp::InitInstance() {
     Enable3dControls();
+    OneInstance instance;
+    if (!instance.isFirst()) {
+        OneInstance::bringRunningToFront();
+        return FALSE;
+    }
     MainDialog dialog;
     m_pMainWnd = &dialog;
     dialog.DoModal();

@@ -73,7 +73,11 @@ LRESULT Handlers::copyData(CWnd* w, WPARAM wp, LPARAM lp) {
 }
 
 // A multi-line or single-line edit control bound to a dialog control.
-class CEdit : public CWnd {};
+class CEdit : public CWnd {
+public:
+    // The most text the control takes; 0 lifts the limit to the largest the system allows.
+    void SetLimitText(UINT maxCharacters) { SendMessage(EM_SETLIMITTEXT, maxCharacters, 0); }
+};
 
 class CDataExchange {
 public:

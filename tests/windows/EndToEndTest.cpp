@@ -42,6 +42,17 @@ void grabInto(ProgramDriver& program, const std::string& path, const std::string
     ASSERT_EQ(program.grabInto(path, logBefore), logBefore + found + waiting);
 }
 
+// A window of the test that has the focus, as the modelling program has while it prints.
+struct ForegroundWindow {
+    ForegroundWindow() {
+        hwnd = CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+        SetForegroundWindow(hwnd);
+    }
+    ~ForegroundWindow() { DestroyWindow(hwnd); }
+    HWND hwnd;
+};
+
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(program.window, nullptr) << "Tessoran.exe did not come up"; }
@@ -158,6 +169,56 @@ TEST_F(EndToEnd, LogPaneIsPaintedAtScreenRateWhileGrabbing) {
     DeleteFileA(path.c_str());
 }
 
+// A long session: the log holds 30,000 characters of earlier captures (the edit control's
+// default limit), and a new capture still logs every line.
+TEST_F(EndToEnd, LogFullOfEarlierCapturesStillTakesEveryLine) {
+    TranscriptOptions options;
+    options.syntheticBytes = 3000;
+    Expected e = expectedFor(options);
+    std::string earlier;
+    while (earlier.size() < 30000) earlier += found + waiting + progress(e.lines) + e.ending;
+    earlier.resize(30000);
+    HWND log = program.control(1005);
+    SendMessageA(log, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(earlier.c_str()));
+    SendMessageA(log, EM_SETSEL, earlier.size(), earlier.size());
+    ASSERT_EQ(program.log(), earlier);
+
+    StandInProcess listener("--synthetic 3000");
+    ASSERT_NE(listener.window, nullptr);
+    const std::string path = temporaryPath("long-session.msh");
+    grabInto(path, earlier);
+    listener.printTranscript();
+    const std::string final = earlier + found + waiting + progress(e.lines) + e.ending;
+    EXPECT_EQ(program.waitForLog(final), final);
+    DeleteFileA(path.c_str());
+}
+
+// Started twice: the second program ends without a window of its own and brings the first,
+// minimized behind another window, to the front; the first then grabs as before.
+TEST_F(EndToEnd, SecondStartBringsTheFirstToTheFront) {
+    ShowWindow(program.window, SW_MINIMIZE);
+    ForegroundWindow elsewhere;
+    ASSERT_EQ(GetForegroundWindow(), elsewhere.hwnd);
+    ChildProcess second(tessoranDirectory() + "Tessoran.exe", "");
+    ASSERT_TRUE(second.waitForExit(20000)) << "the second Tessoran did not end";
+    EXPECT_EQ(second.findWindow("#32770", nullptr, nullptr, 0), nullptr);
+    EXPECT_FALSE(IsIconic(program.window));
+    EXPECT_EQ(GetForegroundWindow(), program.window);
+
+    TranscriptOptions options;
+    options.syntheticBytes = 2000;
+    Expected e = expectedFor(options);
+    StandInProcess listener("--synthetic 2000");
+    ASSERT_NE(listener.window, nullptr);
+    const std::string path = temporaryPath("after-second.msh");
+    grabInto(path);
+    EXPECT_EQ(listener.printTranscript(), static_cast<LRESULT>(e.transcript.size()));
+    const std::string final = found + waiting + progress(e.lines) + e.ending;
+    EXPECT_EQ(program.waitForLog(final), final);
+    EXPECT_TRUE(readBytes(path) == e.mesh) << "file differs from the mesh";
+    DeleteFileA(path.c_str());
+}
+
 TEST_F(EndToEnd, GrabWhileGrabbingKeepsThePartialFileAndWaitsAgain) {
     TranscriptOptions options;
     options.endMarker = false;
@@ -207,16 +268,6 @@ TEST_F(EndToEnd, FileHeldOpenWithoutSharingCannotBeOpened) {
     DeleteFileA(path.c_str());
 }
 
-// A window of the test that has the focus, as the modelling program has while it prints.
-struct ForegroundWindow {
-    ForegroundWindow() {
-        hwnd = CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-        SetForegroundWindow(hwnd);
-    }
-    ~ForegroundWindow() { DestroyWindow(hwnd); }
-    HWND hwnd;
-};
 
 // A disk that fills up: one stop-icon box captioned "Tessoran", owned by the main window and in
 // front, while the listener waits; the file keeps the whole pieces written before the failure

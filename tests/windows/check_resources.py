@@ -1,13 +1,19 @@
 #!/usr/bin/env python3
 """Reads the resources of a built Tessoran.exe back and checks them field by field:
-dialogs 102 (extended) and 100 (classic), string 101, icon 128, the version block.
+dialogs 102 (extended) and 100 (classic), string 101, icon 128, the version block, and the
+application manifest (execution level, supported systems, GDI scaling, no visual styles).
 
 usage: check_resources.py Tessoran.exe
 """
 import struct, sys
+import xml.etree.ElementTree as ET
 import pefile
 
-RT_ICON, RT_STRING, RT_DIALOG, RT_GROUP_ICON, RT_VERSION = 3, 6, 5, 14, 16
+RT_ICON, RT_STRING, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 6, 5, 14, 16, 24
+# Windows Vista, 7, 8, 8.1, and 10 and 11.
+SUPPORTED_OS = ["{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"]
 BUTTON, EDIT, STATIC = 0x80, 0x81, 0x82
 CHILD_VISIBLE = 0x50000000
 # A control class by name is the same class as by its ordinal.
@@ -99,6 +105,17 @@ def classic_dialog(data):
     return head, items
 
 
+def check_manifest(root):
+    def all_named(local):
+        return [e for e in root.iter() if e.tag.rsplit("}", 1)[-1] == local]
+    levels = [(e.get("level"), e.get("uiAccess")) for e in all_named("requestedExecutionLevel")]
+    check("manifest execution level", levels, [("asInvoker", "false")])
+    check("manifest supported systems", [e.get("Id") for e in all_named("supportedOS")], SUPPORTED_OS)
+    check("manifest GDI scaling", [e.text for e in all_named("gdiScaling")], ["true"])
+    check("manifest DPI awareness (the system scales the dialog)", all_named("dpiAware") + all_named("dpiAwareness"), [])
+    check("manifest dependencies (no visual styles: the dialog keeps its look)", all_named("dependency"), [])
+
+
 def main(path):
     pe = pefile.PE(path)
 
@@ -175,6 +192,10 @@ def main(path):
         "InternalName": "Tessoran", "LegalTrademarks": "", "OriginalFilename": "Tessoran.EXE",
         "ProductName": "Anwendung Tessoran", "ProductVersion": "1, 0, 0, 1"})
     check("translation", translations, ["0x0407 0x04b0"])
+
+    manifest = resource(pe, RT_MANIFEST, 1)
+    if manifest is not None:
+        check_manifest(ET.fromstring(manifest))
 
     for f in failures:
         print(f"{path}: {f}")
