@@ -48,9 +48,9 @@ void ScreenRatePainting::setRedraw(bool on) const {
 }
 
 // The progress text is rewritten in place at the caret, so a tick paints from the caret's line
-// down; the frame (the scroll bar, some 6 ms under Wine against well under 1 ms for a line) is
-// left for paintNow. When the pane has scrolled since the last tick (the line's origin moved),
-// or the line is not in view, the whole client area is painted.
+// down, and leaves the frame (the scroll bar, which does not change meanwhile) to paintNow.
+// When the pane has scrolled since the last tick (the line's origin moved), or the line is
+// not in view, the whole client area is painted.
 void ScreenRatePainting::paintCaretLine() {
     const LRESULT lineStart = pane.SendMessage(EM_LINEINDEX, static_cast<WPARAM>(-1), 0);
     const LRESULT origin = pane.SendMessage(EM_POSFROMCHAR, static_cast<WPARAM>(lineStart), 0);

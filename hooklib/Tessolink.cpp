@@ -27,8 +27,9 @@ unsigned long textLength(const char* text) {
 
 HWND findMainWindow() { return mainWindow = FindWindowA(nullptr, Forwarding::mainWindowCaption); }
 
-// Synchronous: the listener waits until the program has handled the piece, which keeps the
-// pieces in order and lets the copy go right after. False when the window is gone.
+// Synchronous: the listener waits until the program has the piece in its file (it replies
+// then), which keeps the pieces in order and lets the copy go right after. False when the
+// window is gone.
 bool send(HWND receiver, HWND target, COPYDATASTRUCT& data) {
     SetLastError(ERROR_SUCCESS);
     SendMessageA(receiver, Forwarding::message, reinterpret_cast<WPARAM>(target), reinterpret_cast<LPARAM>(&data));
@@ -37,7 +38,7 @@ bool send(HWND receiver, HWND target, COPYDATASTRUCT& data) {
 
 // The main window is looked up on first need and kept; a send that finds it gone (the program
 // was closed and started again) looks it up once more and sends again. So a piece costs one
-// send and nothing else. The listener thread's last error is left as it was.
+// send and nothing else.
 void forwardText(HWND target, const char* text) {
     if (mainWindow == nullptr && findMainWindow() == nullptr) {
         RemoveHook();  // holds no hook in the listener's process: only clears the handle
@@ -52,9 +53,7 @@ void forwardText(HWND target, const char* text) {
     data.dwData = Forwarding::dataId;
     data.cbData = size;
     data.lpData = copy;
-    const DWORD lastError = GetLastError();
     if (!send(mainWindow, target, data) && findMainWindow() != nullptr) send(mainWindow, target, data);
-    SetLastError(lastError);
     HeapFree(GetProcessHeap(), 0, copy);
 }
 
@@ -75,7 +74,9 @@ LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam) {
     auto* outer = static_cast<CWPSTRUCT*>(TlsGetValue(passingOnSlot));
     if (outer != nullptr && isSameMessage(*outer, *message)) return CallNextHookEx(nullptr, code, wParam, lParam);
 
+    const DWORD lastError = GetLastError();  // the listener thread's, left as it was
     forwardText(message->hwnd, reinterpret_cast<const char*>(message->lParam));
+    SetLastError(lastError);
     CWPSTRUCT passingOn = *message;
     TlsSetValue(passingOnSlot, &passingOn);
     const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
