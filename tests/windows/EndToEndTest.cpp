@@ -59,6 +59,22 @@ protected:
     void grabInto(const std::string& path, const std::string& logBefore = "") {
         ::grabInto(program, path, logBefore);
     }
+    // Grabs a synthetic mesh of about bytes bytes whole: the log gains the capture's lines
+    // after logBefore, and the file is the mesh.
+    void captureWholeMesh(std::size_t bytes, const std::string& logBefore = "") {
+        TranscriptOptions options;
+        options.syntheticBytes = bytes;
+        Expected e = expectedFor(options);
+        StandInProcess listener("--synthetic " + std::to_string(bytes));
+        ASSERT_NE(listener.window, nullptr);
+        const std::string path = temporaryPath("whole-" + std::to_string(bytes) + ".msh");
+        grabInto(path, logBefore);
+        EXPECT_EQ(listener.printTranscript(), static_cast<LRESULT>(e.transcript.size()));
+        const std::string final = logBefore + found + waiting + progress(e.lines) + e.ending;
+        EXPECT_EQ(program.waitForLog(final), final);
+        EXPECT_TRUE(readBytes(path) == e.mesh) << "file differs from the mesh";
+        DeleteFileA(path.c_str());
+    }
     ProgramDriver program;
 };
 
@@ -182,15 +198,7 @@ TEST_F(EndToEnd, LogFullOfEarlierCapturesStillTakesEveryLine) {
     SendMessageA(log, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(earlier.c_str()));
     SendMessageA(log, EM_SETSEL, earlier.size(), earlier.size());
     ASSERT_EQ(program.log(), earlier);
-
-    StandInProcess listener("--synthetic 3000");
-    ASSERT_NE(listener.window, nullptr);
-    const std::string path = temporaryPath("long-session.msh");
-    grabInto(path, earlier);
-    listener.printTranscript();
-    const std::string final = earlier + found + waiting + progress(e.lines) + e.ending;
-    EXPECT_EQ(program.waitForLog(final), final);
-    DeleteFileA(path.c_str());
+    captureWholeMesh(3000, earlier);
 }
 
 // Started twice: the second program ends without a window of its own and brings the first,
@@ -204,19 +212,7 @@ TEST_F(EndToEnd, SecondStartBringsTheFirstToTheFront) {
     EXPECT_EQ(second.findWindow("#32770", nullptr, nullptr, 0), nullptr);
     EXPECT_FALSE(IsIconic(program.window));
     EXPECT_EQ(GetForegroundWindow(), program.window);
-
-    TranscriptOptions options;
-    options.syntheticBytes = 2000;
-    Expected e = expectedFor(options);
-    StandInProcess listener("--synthetic 2000");
-    ASSERT_NE(listener.window, nullptr);
-    const std::string path = temporaryPath("after-second.msh");
-    grabInto(path);
-    EXPECT_EQ(listener.printTranscript(), static_cast<LRESULT>(e.transcript.size()));
-    const std::string final = found + waiting + progress(e.lines) + e.ending;
-    EXPECT_EQ(program.waitForLog(final), final);
-    EXPECT_TRUE(readBytes(path) == e.mesh) << "file differs from the mesh";
-    DeleteFileA(path.c_str());
+    captureWholeMesh(2000);
 }
 
 TEST_F(EndToEnd, GrabWhileGrabbingKeepsThePartialFileAndWaitsAgain) {
