@@ -91,6 +91,8 @@ std::string counted(std::uint64_t n, const char* one, const char* many) {
 
 std::string groupName(long group) { return "group " + std::to_string(group); }
 
+const char* const notAMesh = "first line is not MSHX1; Orbiter loads no mesh";
+
 }  // namespace
 
 void MeshCheck::reset() { *this = MeshCheck(); }
@@ -133,7 +135,7 @@ void MeshCheck::onLine(std::string_view line) {
     long count = 0;
     switch (section) {
     case Section::FirstLine:
-        if (line != "MSHX1") problem(lineNumber, "first line is not MSHX1; Orbiter loads no mesh");
+        if (line != "MSHX1") problem(lineNumber, notAMesh);
         else section = Section::Header;
         return;
     case Section::Header: {
@@ -190,7 +192,7 @@ void MeshCheck::onLine(std::string_view line) {
 // texture list here means the file holds fewer groups than GROUPS says.
 void MeshCheck::onGroupHeaderLine(std::string_view line) {
     if (startsWith(line, "MATERIALS") || startsWith(line, "TEXTURES")) {
-        problem(groupStart, groupName(group) + " of " + std::to_string(groups) + " is missing; Orbiter drops it");
+        groupMissing();
         return;
     }
     std::size_t rest = 0;
@@ -259,15 +261,15 @@ void MeshCheck::onTriangleLine(std::string_view line) {
 }
 
 void MeshCheck::onMaterialBlockLine(std::string_view line) {
-    const std::string which = "material " + std::to_string(material);
-    if (blockLine == 0) {
-        std::size_t rest = 0;
-        if (!equalNoCase(firstWord(line, rest), "MATERIAL")) {
-            problem(lineNumber, "not MATERIAL name for " + which + "; the material list is garbled");
-            return;
-        }
-    } else if (leadingReals(line, 4) < 4) {
-        problem(lineNumber, "colour of " + which + " without 4 numbers; the material list is garbled");
+    std::size_t rest = 0;
+    if (blockLine == 0 && !equalNoCase(firstWord(line, rest), "MATERIAL")) {
+        problem(lineNumber,
+                "not MATERIAL name for material " + std::to_string(material) + "; the material list is garbled");
+        return;
+    }
+    if (blockLine > 0 && leadingReals(line, 4) < 4) {
+        problem(lineNumber, "colour of material " + std::to_string(material) +
+                                " without 4 numbers; the material list is garbled");
         return;
     }
     if (++blockLine == 5) {
@@ -290,6 +292,11 @@ void MeshCheck::afterGroup() {
     }
     if (group < groups) beginGroup(group + 1, lineNumber + 1);
     else section = Section::MaterialsLine;
+}
+
+// The file holds fewer groups than GROUPS says: reported where the first missing one begins.
+void MeshCheck::groupMissing() {
+    problem(groupStart, groupName(group) + " of " + std::to_string(groups) + " is missing; Orbiter drops it");
 }
 
 void MeshCheck::problem(std::uint64_t line, std::string what) {
@@ -317,10 +324,10 @@ void MeshCheck::indexProblem(const std::vector<IndexUse>& uses, long listSize, c
 void MeshCheck::endOfText() {
     const std::uint64_t next = lineNumber + 1;
     switch (section) {
-    case Section::FirstLine: problem(next, "first line is not MSHX1; Orbiter loads no mesh"); return;
+    case Section::FirstLine: problem(next, notAMesh); return;
     case Section::Header: problem(next, "no GROUPS line; Orbiter loads no mesh"); return;
     case Section::GroupHeader:
-        problem(groupStart, groupName(group) + " of " + std::to_string(groups) + " is missing; Orbiter drops it");
+        groupMissing();
         return;
     case Section::Vertices:
     case Section::Triangles: {

@@ -40,6 +40,7 @@ private:
     void beginGroup(long group, std::uint64_t line);
     void afterGroup();
     void endOfText();
+    void groupMissing();
     void problem(std::uint64_t line, std::string what);
     void indexProblem(const std::vector<IndexUse>& uses, long listSize, const char* kind, const char* effect);
 
