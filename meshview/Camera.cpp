@@ -1,0 +1,109 @@
+#include "Camera.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr float pi = 3.14159265358979f;
+constexpr float radians(float degrees) { return degrees * pi / 180; }
+// The vertical opening of the view in the smaller of width and height.
+constexpr float fieldOfView = 36;
+// A fitted mesh fills this share of the picture's width or height.
+constexpr float fill = 0.9f;
+constexpr float startYaw = -30, startPitch = 25;
+constexpr float degreesPerPixel = 0.5f;
+
+}  // namespace
+
+void Camera::setScene(const Bounds& bounds) {
+    scene = bounds;
+    startView();
+}
+
+void Camera::setViewport(int width, int height) {
+    viewWidth = std::max(width, 1);
+    viewHeight = std::max(height, 1);
+    focal = 0.5f * static_cast<float>(std::min(viewWidth, viewHeight)) / std::tan(radians(fieldOfView / 2));
+    update();
+}
+
+void Camera::startView() {
+    setDirection(startYaw, startPitch);
+    fitScene();
+}
+
+void Camera::lookAlong(AxisView view) {
+    switch (view) {
+    case AxisView::Ahead: setDirection(180, 0); break;
+    case AxisView::Behind: setDirection(0, 0); break;
+    case AxisView::Right: setDirection(90, 0); break;
+    case AxisView::Left: setDirection(-90, 0); break;
+    case AxisView::Above: setDirection(0, 90); break;
+    case AxisView::Below: setDirection(180, -90); break;  // the nose at the top here too
+    }
+    fitScene();
+}
+
+void Camera::orbit(int dx, int dy) {
+    yaw = std::remainder(yaw - dx * degreesPerPixel, 360.0f);
+    pitch = std::clamp(pitch + dy * degreesPerPixel, -90.0f, 90.0f);
+    update();
+}
+
+void Camera::pan(int dx, int dy) {
+    const float metresPerPixel = distance / focal;
+    target = target - axisRight * (dx * metresPerPixel) + axisUp * (dy * metresPerPixel);
+    update();
+}
+
+void Camera::zoom(int wheelDelta) {
+    const float floor = std::max(scene.radius(), 1.0f) * 1e-4f;
+    distance = std::max(distance * std::pow(0.85f, wheelDelta / 120.0f), floor);
+    update();
+}
+
+float Camera::nearDepth() const {
+    const float radius = scene.radius();
+    const float toCentre = length(eyePoint - scene.centre());
+    return std::max(toCentre - radius * 1.01f, std::max(std::max(radius, distance), 1e-3f) * 1e-4f);
+}
+
+void Camera::setDirection(float yawDegrees, float pitchDegrees) {
+    yaw = yawDegrees;
+    pitch = pitchDegrees;
+    update();
+}
+
+// The distance at which every corner of the mesh's box lies inside the picture, seen from
+// the present direction at the box's centre.
+void Camera::fitScene() {
+    target = scene.centre();
+    distance = 1;
+    update();
+    if (scene.empty()) return;
+    const float halfWidth = fill * 0.5f * viewWidth, halfHeight = fill * 0.5f * viewHeight;
+    const float margin = std::max(scene.radius(), 1e-3f) * 0.01f;
+    float needed = 0;
+    for (int corner = 0; corner < 8; ++corner) {
+        Vec3 p{corner & 1 ? scene.max.x : scene.min.x, corner & 2 ? scene.max.y : scene.min.y,
+               corner & 4 ? scene.max.z : scene.min.z};
+        Vec3 d = p - target;
+        float x = dot(d, axisRight), y = dot(d, axisUp), z = dot(d, axisForward);
+        needed = std::max({needed, focal * std::fabs(x) / halfWidth - z, focal * std::fabs(y) / halfHeight - z,
+                           margin - z});
+    }
+    distance = needed > 0 ? needed : 1;
+    update();
+}
+
+// The camera's axes from yaw and pitch: right stays level (turned by yaw alone), so looking
+// straight down or up has the nose (+z) at the top of the picture when yaw is 0.
+void Camera::update() {
+    const float y = radians(yaw), p = radians(pitch);
+    const Vec3 toEye{std::sin(y) * std::cos(p), std::sin(p), -std::cos(y) * std::cos(p)};
+    axisForward = toEye * -1.0f;
+    axisRight = {std::cos(y), 0, std::sin(y)};
+    axisUp = cross(axisForward, axisRight);
+    eyePoint = target + toEye * distance;
+}

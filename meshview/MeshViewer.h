@@ -1,0 +1,69 @@
+#pragma once
+
+#include <string>
+
+#include "Camera.h"
+#include "FrameBuffer.h"
+#include "MeshModel.h"
+#include "MeshRenderer.h"
+#include "ViewGeometry.h"
+
+// What the mesh view shows and how it is seen: the mesh as the simulator holds it, the camera,
+// the drawing options and the group last clicked. Knows no window system: the window hands
+// on its size, keys and mouse, and shows the picture and the texts.
+class MeshViewer {
+public:
+    enum class Content {
+        Nothing,      // no mesh yet
+        Unreadable,   // the file could not be read
+        LoadsNothing, // the simulator loads no mesh from the file
+        Mesh,
+    };
+    enum class Drag { None, Orbit, Pan };
+
+    // Virtual-key codes of the keys the view answers to (the window system's numbers).
+    static constexpr unsigned keySpace = 0x20, keyHome = 0x24, keyW = 'W';
+
+    // A new mesh, seen from the start view; the options stay as they are.
+    void show(MeshModel model);
+    void showUnreadable();
+    Content content() const { return shown; }
+    // What the view says instead of a picture; empty when it shows a mesh.
+    std::string message() const;
+
+    void resize(int width, int height);
+    // Draws the picture into the buffer (as large as the view), with the axis cross.
+    void render(FrameBuffer& buffer);
+
+    // Space marks or hides back faces, W the wireframe, Home the start view, 1 to 6 look
+    // along an axis. True when the picture changes.
+    bool pressKey(unsigned key);
+    // Left drag orbits, right drag pans; a left press released where it began is a click,
+    // which names the group drawn at that pixel of the last picture. True when the picture
+    // or the status changes.
+    void press(Drag kind, int x, int y);
+    bool moveTo(int x, int y);
+    bool release(int x, int y, const FrameBuffer& lastPicture);
+    void wheel(int delta);
+
+    // The status line: size and counts, and the group last clicked (empty when none).
+    std::string summary() const;
+    std::string selection() const;
+
+    const Camera& camera() const { return view; }
+    const RenderOptions& options() const { return renderOptions; }
+    const ViewGeometry& geometry() const { return drawn; }
+    int selectedGroup() const { return selected; }
+
+private:
+    Content shown = Content::Nothing;
+    MeshModel model;
+    ViewGeometry drawn;
+    Camera view;
+    RenderOptions renderOptions;
+    MeshRenderer renderer;
+    int selected = -1;
+    Drag dragging = Drag::None;
+    int pressX = 0, pressY = 0, lastX = 0, lastY = 0;
+    bool moved = false;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "Bounds.h"
+#include "MeshModel.h"
+
+// A loaded mesh as the renderer draws it: the vertices of every group the simulator kept in
+// one list, the triangles with the group each belongs to, and per group its colour shaded
+// from the ambient level (index 0) to full light (index 255).
+struct ViewGeometry {
+    std::vector<Vec3> positions;
+    std::vector<Vec3> normals;                 // unit length; zero where the mesh's normal is zero
+    std::vector<std::uint32_t> triangles;      // three indices into positions per triangle
+    std::vector<std::uint32_t> triangleGroup;  // index into MeshModel::groups, per triangle
+    std::vector<std::uint32_t> shades;         // 256 colours (0xRRGGBB) per group
+    Bounds bounds;                             // of every vertex with finite coordinates
+    std::size_t groupCount = 0;
+
+    std::size_t triangleCount() const { return triangleGroup.size(); }
+    const std::uint32_t* groupShades(std::uint32_t group) const { return shades.data() + 256 * group; }
+};
+
+// Triangles with a vertex the simulator cannot place (a coordinate that is not a finite
+// number) are left out, as are those vertices from the bounds.
+ViewGeometry makeViewGeometry(const MeshModel& model);
+
+// The diffuse colour the simulator gives the group: its material's, or the default
+// material's when its index is 0 or not in the list.
+std::uint32_t groupColour(const MeshModel& model, const MeshGroup& group);
