@@ -53,7 +53,9 @@ MainDialog::MainDialog(CWnd* parent)
     : CDialog(IDD_MAIN_DIALOG, parent),
       capture(logPane, fileOutput, [] { RemoveHook(); }, replyToSender),
       icon(LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDR_MAINFRAME), reinterpret_cast<LPCSTR>(RT_GROUP_ICON)),
-                     MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+                     MAKEINTRESOURCEA(IDR_MAINFRAME))) {
+    capture.setFileLookup(diskFiles);
+}
 
 // A capture cut short keeps what it wrote; a failing close is ignored here. The hook is
 // removed explicitly: in some systems (Wine among them) a hook set on another process's

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DialogBase.h"
+#include "DiskFiles.h"
 #include "EditLogPane.h"
 #include "FileBase.h"
 #include "FileOutput.h"
@@ -37,5 +38,6 @@ private:
     HICON icon;
     EditLogPane logPane{log};
     FileOutput fileOutput{file};
+    DiskFiles diskFiles;
     ScreenRatePainting logPainting{*this, log, [this] { return capture.updateProgressText(); }};
 };

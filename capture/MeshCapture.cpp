@@ -39,20 +39,20 @@ void MeshCapture::abandon() {
 
 bool MeshCapture::arm(const char* path) {
     if (!file.open(path)) return false;
+    this->path = path;
     log.insertAtSelection(CaptureTexts::waitingNotice);
     state = CaptureState::Waiting;
     return true;
 }
 
-// The sender is released as soon as the piece is stored; the check and the log come after.
+// The sender is released once the piece is stored and fed to the check; the log comes after.
 // A file error leaves before the release: the sender waits until the error is reported.
 void MeshCapture::onTextPiece(const TextPiece& piece) {
     const std::uint32_t length = textLength(piece);
     const Outcome outcome = store(piece, length);
+    if (outcome == Outcome::Written) check.feed(piece.data, length);
     releaseSender();
-    if (outcome == Outcome::Written) {
-        check.feed(piece.data, length);
-    } else if (outcome == Outcome::Ended) {
+    if (outcome == Outcome::Ended) {
         updateProgressText();
         log.insertAtSelection(("\r\n" + check.verdict()).c_str());
         log.insertAtSelection(CaptureTexts::endNotice);
@@ -88,7 +88,7 @@ void MeshCapture::startGrabbing(const TextPiece& piece, std::uint32_t length) {
     progressPosition = log.caretPosition();
     lineCount = lineCountShown = 0;
     writtenLength = 0;
-    check.reset();
+    check.reset(path, fileLookup);
     writePiece(piece, length);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "CaptureState.h"
 #include "LogPane.h"
@@ -14,8 +15,9 @@
 // output file byte for byte, with a progress line in the log rewritten in place. At the end
 // marker the log gets the mesh check's line for the file, then the end notice.
 //
-// The sender of a piece waits until the piece is in the file: releaseSender is called then
-// (and for a piece that is ignored), before the rest of the work for it. The progress count
+// The sender of a piece waits until the piece is in the file and read by the check:
+// releaseSender is called then (and for a piece that is ignored), before the log work for it;
+// nothing reads the piece after the release, when the sender may have freed it. The progress count
 // is kept per piece, but its text is rewritten only when the owner asks (updateProgressText,
 // at screen rate) and before every notice that ends a capture, so the log is exact whenever
 // it is looked at.
@@ -35,6 +37,8 @@ public:
     // Opens the file and waits for the start marker; false (nothing changed) when the
     // file cannot be opened. Called after abandon().
     bool arm(const char* path);
+    // The texture files named by a mesh saved below a Meshes folder are looked up here.
+    void setFileLookup(const FileLookup& files) { fileLookup = &files; }
     // Rewrites the progress text when the count has changed since it was last written;
     // returns whether it did.
     bool updateProgressText();
@@ -56,6 +60,8 @@ private:
     std::function<void()> releaseHook;
     std::function<void()> releaseSender;
     MeshCheck check;
+    const FileLookup* fileLookup = nullptr;
+    std::string path;  // of the file armed for
 
     std::int32_t lineCount = 0;
     std::int32_t lineCountShown = 0;  // the count the progress text shows

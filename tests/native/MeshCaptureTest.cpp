@@ -21,10 +21,15 @@ protected:
     FakeOutputFile file;
     int releases = 0;
     std::vector<std::size_t> senderReleasedAt;  // bytes in the file at each release of the sender
-    MeshCapture capture{log, file, [this] { ++releases; }, [this] { senderReleasedAt.push_back(file.bytes().size()); }};
+    std::string block;                           // the piece being sent
+    // A released sender may free its piece at once: the release overwrites it.
+    MeshCapture capture{log, file, [this] { ++releases; }, [this] {
+                            senderReleasedAt.push_back(file.bytes().size());
+                            block.assign(block.size(), '#');
+                        }};
 
     void send(const std::string& text, WindowHandle source = listener) {
-        std::string block = text + '\0';
+        block = text + '\0';
         capture.onTextPiece({source, block.data(), static_cast<std::uint32_t>(block.size())});
     }
     void armed(const char* path = "out.msh") {
@@ -71,7 +76,7 @@ TEST_F(MeshCaptureTest, FullRoadWritesTheMeshAndRewritesTheProgressInPlace) {
     for (int i = 0; i < 6; ++i) expected += "0 0 0\r\n";
     EXPECT_EQ(file.bytes(), expected);
     EXPECT_EQ(log.text, "gmax MAXScript Listener window found.\r\n" + waiting + "Grabbing... 8 Lines read" +
-                            "\r\nMesh: 1 group, 4 vertices, 2 triangles, 0 materials, 0 textures" + done);
+                            "\r\nMesh: 1 group, 4 vertices, 2 triangles, 0 materials, 0 textures, 0.00 x 0.00 x 0.00 m" + done);
     EXPECT_EQ(capture.currentState(), CaptureState::Idle);
     EXPECT_FALSE(file.isOpen());
     EXPECT_EQ(releases, 1);

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "MeshCheck.h"
 #include "PieceCutter.h"
+#include "TextureFolders.h"
 
 namespace {
 
@@ -62,28 +64,66 @@ std::string verdictOf(const std::string& text, std::size_t pieceSize) {
 }
 
 const std::string w = "Warning ! Line ";
+const std::string full = "Mesh: 2 groups, 7 vertices, 3 triangles, 1 material, 1 texture, 1.50 x 1.00 x 1.00 m";
+const std::string noLists = "Mesh: 2 groups, 7 vertices, 3 triangles, 0 materials, 0 textures, 1.50 x 1.00 x 1.00 m";
+
+// The well-formed mesh with normals on every vertex: group 1 (lines 8-10) and group 2
+// (lines 13-16) face +z, as their triangles wind, unless told to face -z.
+std::vector<std::pair<int, std::string>> withNormals(bool group1Inward, bool group2Inward) {
+    const char* n1 = group1Inward ? " 0 0 -1" : " 0 0 1";
+    const char* n2 = group2Inward ? " 0 0 -1" : " 0 0 1";
+    return {{8, std::string("0 0 0") + n1}, {9, std::string("1.5 -2e-003 0") + n1}, {10, std::string("0 1 0") + n1},
+            {13, std::string("0 0 1") + n2}, {14, std::string("1 0 1") + n2},     {15, std::string("1 1 1") + n2},
+            {16, std::string("0 1 1") + n2}};
+}
+std::vector<std::pair<int, std::string>> plus(std::vector<std::pair<int, std::string>> lines,
+                                              std::vector<std::pair<int, std::string>> more) {
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
+}
 
 // Each kind of damage, fed whole, a byte at a time and in chunks with CR LF line ends, and
 // once more without the last line end: the same line every time.
 TEST(MeshCheck, FindsTheFirstProblemInLineOrder) {
     const std::string longComment = "; " + std::string(254, 'x');  // 256 characters
     const std::vector<Damage> cases = {
-        {{}, 0, "Mesh: 2 groups, 7 vertices, 3 triangles, 1 material, 1 texture"},
-        {{{3, "GROUPS2"}, {27, "hull.dds"}}, 0, "Mesh: 2 groups, 7 vertices, 3 triangles, 1 material, 1 texture"},
+        {{}, 0, full},
+        // What loads as meant: a long line after the lists, a line after the last group that
+        // no list follows, or one that the texture list follows, two MATERIAL lines (the last
+        // counts), a mesh wound against its normals throughout (a 2D panel), FLIP.
+        {{{27, "hull.dds D\n" + longComment}}, 0, full},
+        {{{5, "MATERIAL 0"}, {6, "TEXTURE 0"}, {19, ""}}, 19, noLists},
+        {{{5, "MATERIAL 0"}, {19, "; no materials"}, {20, "TEXTURES 1"}, {21, "hull.dds"}}, 21,
+         "Mesh: 2 groups, 7 vertices, 3 triangles, 0 materials, 1 texture, 1.50 x 1.00 x 1.00 m"},
+        {{{4, "TEXTURE 2"}, {5, "MATERIAL 7"}, {6, "MATERIAL 1\nTEXTURE 1"}}, 0,
+         "Mesh: 2 groups, 7 vertices, 3 triangles, 1 material, 1 texture, 1.50 x 1.00 x 1.00 m"},
+        {withNormals(true, true), 0, full},
+        {plus(withNormals(true, false), {{4, "FLIP"}}), 0, full},
+        {{{3, "GROUPS2"}, {27, "hull.dds"}}, 0, full},
         {{{19, "MATERIALS 0"}, {20, "TEXTURES 0"}, {5, "MATERIAL 0"}, {6, "TEXTURE 0"}}, 21,
-         "Mesh: 2 groups, 7 vertices, 3 triangles, 0 materials, 0 textures"},  // text after the lists
-        {{{5, "MATERIAL 0"}, {6, "TEXTURE 0"}}, 18, "Mesh: 2 groups, 7 vertices, 3 triangles, 0 materials, 0 textures"},
-        {{{2, longComment.substr(0, 255)}}, 0, "Mesh: 2 groups, 7 vertices, 3 triangles, 1 material, 1 texture"},
+         noLists},  // text after the lists
+        {{{5, "MATERIAL 0"}, {6, "TEXTURE 0"}}, 18, noLists},
+        {{{2, longComment.substr(0, 255)}}, 0, full},
         {{{1, "MSHX1 "}}, 0, w + "1: first line is not MSHX1; Orbiter loads no mesh"},
         {{{3, "; no groups"}}, 0, w + "28: no GROUPS line; Orbiter loads no mesh"},
         {{{3, "GROUPS many"}}, 0, w + "3: GROUPS without a count; Orbiter loads no mesh"},
         {{{2, longComment}}, 0, w + "2: longer than 255 characters; Orbiter stops reading here"},
+        {{{3, "GROUPS 99999999999999999999999"}}, 0, w + "19: group 3 of 2147483647 is missing; Orbiter drops it"},
         {{{12, "GEOM 4"}}, 0, w + "12: GEOM without two counts; Orbiter drops group 2"},
         {{{12, "GEOM 0 2"}}, 0, w + "12: group 2 has no vertices; Orbiter drops it and mixes up the rest"},
         {{{7, "GEOM 3 0"}}, 0, w + "7: group 1 has no triangles; Orbiter drops it and mixes up the rest"},
         {{{12, "GEOM 65537 2"}}, 0, w + "12: group 2 has over 65536 vertices; triangles cannot reach them all"},
         {{{9, "Exporting done."}}, 0, w + "9: not a vertex; the rest of group 1 is shifted"},
         {{{13, "0 0"}}, 0, w + "13: vertex with fewer than 3 numbers in group 2"},
+        {{{13, "nan 0 1"}}, 0, w + "13: vertex with nan or inf in group 2; Orbiter cannot place it"},
+        {{{14, "1 -INF 1"}}, 0, w + "14: vertex with nan or inf in group 2; Orbiter cannot place it"},
+        {{{13, "0 0 1 1"}}, 0, w + "13: vertex with 4 numbers in group 2; Orbiter takes the 4th for part of the normal"},
+        {{{14, "1 0 1 0.5 0.25"}}, 0,
+         w + "14: vertex with 5 numbers in group 2; Orbiter takes u and v for the normal and loses the texture coordinates"},
+        {{{9, "1.5 0 0 0 0 1 0.5"}}, 0, w + "9: vertex with 7 numbers in group 1; Orbiter takes the 7th for u and reads no v (v = 0)"},
+        {{{4, "NONORMAL"}, {10, "0 1 0 1"}}, 0, w + "10: vertex with 4 numbers in group 1 (NONORMAL); Orbiter reads u without v (v = 0)"},
+        {withNormals(true, false), 0, w + "7: group 1 is wound against its normals; Orbiter shows its inside"},
+        {plus(withNormals(true, false), {{24, "0 0 0"}}), 0, w + "7: group 1 is wound against its normals; Orbiter shows its inside"},
         {{{17, "0 1.5 2"}}, 0, w + "17: not a triangle of 3 whole numbers in group 2"},
         {{{18, "0 2 4"}}, 0, w + "18: vertex index 4 is not in group 2 (0 to 3)"},
         {{}, 15, w + "16: file ends in group 2 (3 of 4 vertices); Orbiter drops it"},
@@ -91,6 +131,7 @@ TEST(MeshCheck, FindsTheFirstProblemInLineOrder) {
         {{{3, "GROUPS 3"}}, 0, w + "19: group 3 of 3 is missing; Orbiter drops it"},
         {{{3, "GROUPS 3"}}, 18, w + "19: group 3 of 3 is missing; Orbiter drops it"},
         {{{19, "Materials 1"}}, 0, w + "19: not MATERIALS after the last group; Orbiter skips the materials"},
+        {{{19, "\nMATERIALS 1"}}, 0, w + "19: not MATERIALS after the last group; Orbiter skips the materials"},
         {{{21, "hull"}}, 0, w + "21: not MATERIAL name for material 1; the material list is garbled"},
         {{{24, "0 0 0"}}, 0, w + "24: colour of material 1 without 4 numbers; the material list is garbled"},
         {{}, 22, w + "23: file ends in the material list; materials are lost"},
@@ -119,7 +160,43 @@ TEST(MeshCheck, EmptyTextAndResetStartAfresh) {
     EXPECT_EQ(check.verdict(), w + "1: first line is not MSHX1; Orbiter loads no mesh");
     check.reset();
     check.feed("MSHX1\nGROUPS 0\n", 15);
-    EXPECT_EQ(check.verdict(), "Mesh: 0 groups, 0 vertices, 0 triangles, 0 materials, 0 textures");
+    EXPECT_EQ(check.verdict(), "Mesh: 0 groups, 0 vertices, 0 triangles, 0 materials, 0 textures, 0.00 x 0.00 x 0.00 m");
+}
+
+struct FakeFiles : FileLookup {
+    std::vector<std::string> present;
+    bool exists(const std::string& path) const override {
+        return std::find(present.begin(), present.end(), path) != present.end();
+    }
+};
+
+// Texture files are looked up beside the nearest Meshes folder above the mesh, first in
+// Textures2, then in Textures; a mesh saved anywhere else says nothing about them.
+TEST(MeshCheck, LooksForTextureFilesBesideTheMeshesFolder) {
+    EXPECT_EQ(simulatorFolderOf("C:\\Orbiter\\meshes\\Meshes2\\Ship\\x.msh"), "C:\\Orbiter\\");
+    EXPECT_EQ(simulatorFolderOf("C:/Sim/Meshes/Meshes/x.msh"), "C:/Sim/Meshes/");
+    EXPECT_EQ(simulatorFolderOf("Meshes\\x.msh"), "");
+    EXPECT_EQ(simulatorFolderOf("C:\\Meshes.msh"), std::nullopt);
+    EXPECT_EQ(simulatorFolderOf("C:\\Orbiter\\Meshes"), std::nullopt);
+
+    std::string text = meshText({{{26, "TEXTURES 3"}, {27, "0\nDG\\skin.dds D\nhull.dds"}}, 0, ""}, "\r\n");
+    text.replace(text.find("TEXTURE 1"), 9, "TEXTURE 3");
+    const std::string summary = "Mesh: 2 groups, 7 vertices, 3 triangles, 1 material, 3 textures, 1.50 x 1.00 x 1.00 m";
+    FakeFiles files;
+    auto verdict = [&](const std::string& path) {
+        MeshCheck check;
+        check.reset(path, &files);
+        check.feed(text.data(), text.size());
+        return check.verdict();
+    };
+    const std::string mesh = "C:\\Orbiter\\Meshes\\DG\\dg.msh";
+    EXPECT_EQ(verdict(mesh), w + "28: texture DG\\skin.dds is in neither Textures2 nor Textures; Orbiter draws its groups untextured");
+    files.present = {"C:\\Orbiter\\Textures2\\DG\\skin.dds"};
+    EXPECT_EQ(verdict(mesh), w + "29: texture hull.dds is in neither Textures2 nor Textures; Orbiter draws its groups untextured");
+    files.present.push_back("C:\\Orbiter\\Textures\\hull.dds");
+    EXPECT_EQ(verdict(mesh), summary);
+    files.present.clear();
+    EXPECT_EQ(verdict("C:\\Export\\dg.msh"), summary);
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ TEST_F(EndToEnd, WholeCaptureWritesTheMeshAndTheExactLog) {
     const std::string path = temporaryPath("whole.msh");
     grabInto(path);
     EXPECT_EQ(listener.printTranscript(), static_cast<LRESULT>(e.transcript.size()));
-    EXPECT_EQ(e.ending, "\r\nMesh: 3 groups, 600 vertices, 594 triangles, 1 material, 0 textures" + done);
+    EXPECT_EQ(e.ending, "\r\nMesh: 3 groups, 600 vertices, 594 triangles, 1 material, 0 textures, 75.63 x 21.89 x 20.00 m" + done);
     const std::string final = found + waiting + progress(e.lines) + e.ending;
     EXPECT_EQ(program.waitForLog(final), final);
     EXPECT_TRUE(readBytes(path) == e.mesh) << "file differs from the mesh";
@@ -129,7 +129,7 @@ TEST_F(EndToEnd, RealMeshInLinesAndInChunksWithSecondPanePieces) {
         options.seed = 11;
         options.secondPaneEvery = 13;
         Expected e = expectedFor(options);
-        EXPECT_EQ(e.ending, "\r\nMesh: 12 groups, 927 vertices, 472 triangles, 0 materials, 3 textures" + done);
+        EXPECT_EQ(e.ending, "\r\nMesh: 12 groups, 927 vertices, 472 triangles, 0 materials, 3 textures, 1280.00 x 589.00 x 0.00 m" + done);
         StandInProcess listener("--mesh \"" + options.meshFile + "\" --cut " + cut + " --seed 11 --second-pane 13");
         ASSERT_NE(listener.window, nullptr);
         const std::string path = temporaryPath(std::string(cut) + ".msh");
@@ -157,6 +157,30 @@ TEST_F(EndToEnd, DamagedMeshEndsWithItsWarning) {
     EXPECT_EQ(program.waitForLog(final), final);
     DeleteFileA(source.c_str());
     DeleteFileA(path.c_str());
+}
+
+// Saved below a Meshes folder, the texture files are looked for beside it, in Textures2 and
+// Textures: the log names the one that is in neither.
+TEST_F(EndToEnd, MeshBelowMeshesFolderNamesTheMissingTextureFile) {
+    namespace fs = std::filesystem;
+    const fs::path simulator = temporaryPath("Sim");
+    fs::remove_all(simulator);
+    for (const char* folder : {"Meshes/Ship", "Textures/Ship", "Textures2"}) fs::create_directories(simulator / folder);
+    std::ofstream(simulator / "Textures/Ship/hull.dds") << "dds";
+    std::ofstream(simulator / "Textures2/wing.dds") << "dds";
+    const std::string source = temporaryPath("textured-source.msh");
+    std::ofstream(source, std::ios::binary) << "MSHX1\nGROUPS 1\nTEXTURE 1\nGEOM 3 1\n0 0 0 0 0 1\n1 0 0 0 0 1\n"
+                                               "0 1 0 0 0 1\n0 1 2\nMATERIALS 0\nTEXTURES 3\nShip\\hull.dds\n"
+                                               "wing.dds D\nShip\\tail.dds\n";
+    StandInProcess listener("--mesh \"" + source + "\"");
+    ASSERT_NE(listener.window, nullptr);
+    grabInto((simulator / "Meshes" / "Ship" / "ship.msh").string());
+    listener.printTranscript();
+    const std::string final = found + waiting + progress(12) + "\r\nWarning ! Line 13: texture Ship\\tail.dds is in " +
+                              "neither Textures2 nor Textures; Orbiter draws its groups untextured" + done;
+    EXPECT_EQ(program.waitForLog(final), final);
+    DeleteFileA(source.c_str());
+    fs::remove_all(simulator);
 }
 
 // While pieces come the log pane is painted at screen rate, not per piece, and an export

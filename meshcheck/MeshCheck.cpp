@@ -1,0 +1,180 @@
+#include "MeshCheck.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "TextureFolders.h"
+
+namespace {
+
+std::string counted(std::uint64_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string groupName(int group) { return "group " + std::to_string(group); }
+
+// What the loader makes of a vertex line whose numbers do not fill whole fields; nullptr
+// when they do. Without NONORMAL it reads x y z nx ny nz u v, with it x y z u v.
+const char* misplacedNumbers(int numbers, bool noNormal) {
+    if (noNormal) return numbers == 4 ? "Orbiter reads u without v (v = 0)" : nullptr;
+    switch (numbers) {
+    case 4: return "Orbiter takes the 4th for part of the normal";
+    case 5: return "Orbiter takes u and v for the normal and loses the texture coordinates";
+    case 7: return "Orbiter takes the 7th for u and reads no v (v = 0)";
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+void MeshCheck::reset(std::string path, const FileLookup* lookup) {
+    reader.reset();
+    seen = Seen();
+    meshPath = std::move(path);
+    files = lookup;
+}
+
+void MeshCheck::onGroupCount(int groups) { seen.groups = groups; }
+
+void MeshCheck::onGroup(const GroupHeader& header) {
+    if (seen.found) return;
+    seen.group = header;
+    seen.windingCounted = !header.noNormal;
+    seen.groupVertices.clear();
+    seen.with = seen.against = 0;
+    auto rising = [&](std::vector<IndexUse>& uses, int index, std::uint64_t line) {
+        if (index > 0 && (uses.empty() || index > uses.back().index)) uses.push_back({index, line, header.number});
+    };
+    rising(seen.materialUses, header.material, header.materialLine);
+    rising(seen.textureUses, header.texture, header.textureLine);
+}
+
+void MeshCheck::onVertex(const VertexLine& vertex) {
+    if (seen.found) return;
+    const std::string group = groupName(seen.group.number);
+    if (const char* effect = misplacedNumbers(vertex.numbers, seen.group.noNormal)) {
+        onProblem(vertex.line, "vertex with " + std::to_string(vertex.numbers) + " numbers in " + group +
+                                   (seen.group.noNormal ? " (NONORMAL); " : "; ") + effect);
+        return;
+    }
+    for (int i = 0; i < vertex.numbers; ++i) {
+        if (!std::isfinite(vertex.values[i])) {
+            onProblem(vertex.line, "vertex with nan or inf in " + group + "; Orbiter cannot place it");
+            return;
+        }
+    }
+    for (int axis = 0; axis < 3; ++axis) {
+        const double v = vertex.values[axis];
+        if (!seen.anyVertex || v < seen.low[axis]) seen.low[axis] = v;
+        if (!seen.anyVertex || v > seen.high[axis]) seen.high[axis] = v;
+    }
+    seen.anyVertex = true;
+    if (vertex.numbers < 6) seen.windingCounted = false;
+    if (seen.windingCounted)
+        for (int i = 0; i < 6; ++i) seen.groupVertices.push_back(static_cast<float>(vertex.values[i]));
+}
+
+// A triangle winds with its normals when its outward direction, (v1 - v0) x (v2 - v0), has
+// a positive dot product with the sum of its vertex normals.
+void MeshCheck::onTriangle(std::uint64_t, const std::uint32_t (&index)[3]) {
+    if (seen.found || !seen.windingCounted) return;
+    const float* v[3];
+    for (int i = 0; i < 3; ++i) v[i] = &seen.groupVertices[index[i] * 6];
+    const float a[3] = {v[1][0] - v[0][0], v[1][1] - v[0][1], v[1][2] - v[0][2]};
+    const float b[3] = {v[2][0] - v[0][0], v[2][1] - v[0][1], v[2][2] - v[0][2]};
+    const float outward[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+    float dot = 0;
+    for (int axis = 0; axis < 3; ++axis) dot += outward[axis] * (v[0][3 + axis] + v[1][3 + axis] + v[2][3 + axis]);
+    if (dot > 0) ++seen.with;
+    else if (dot < 0) ++seen.against;
+}
+
+void MeshCheck::onGroupEnd() {
+    if (seen.found) return;
+    ++seen.groupsRead;
+    seen.totalVertices += static_cast<std::uint64_t>(seen.group.vertices);
+    seen.totalTriangles += static_cast<std::uint64_t>(seen.group.triangles);
+    if (!seen.windingCounted) return;
+    seen.totalWith += seen.with;
+    seen.totalAgainst += seen.against;
+    if (seen.against > seen.with && seen.firstInward.number == 0) seen.firstInward = seen.group;
+}
+
+void MeshCheck::onMaterialCount(int count) {
+    if (!seen.found) seen.materials = count;
+}
+
+void MeshCheck::onTextureCount(int count) {
+    if (!seen.found) seen.textures = count;
+}
+
+void MeshCheck::onTextureName(int, std::string_view name, std::uint64_t line) {
+    if (!seen.found && files != nullptr && name != "0") seen.textureNames.push_back({std::string(name), line});
+}
+
+// The first problem in line order wins; once one is found the rest of the text is not judged.
+void MeshCheck::onProblem(std::uint64_t line, std::string what) {
+    if (!seen.found || line < seen.problemLine) {
+        seen.found = true;
+        seen.problemLine = line;
+        seen.problemText = std::move(what);
+    }
+}
+
+// The earliest group header that names an entry past the end of its list, once the list is
+// read (a list that was never read stands behind an earlier problem).
+void MeshCheck::indexProblem(const std::vector<IndexUse>& uses, int listSize, const char* kind, const char* effect) {
+    if (listSize < 0) return;
+    for (const IndexUse& use : uses) {
+        if (use.index <= listSize) continue;
+        onProblem(use.line, groupName(use.group) + " uses " + kind + " " + std::to_string(use.index) + " of " +
+                                std::to_string(listSize) + "; Orbiter gives it " + effect);
+        return;
+    }
+}
+
+// A group wound against its normals in a mesh that mostly winds with them: a part mirrored in
+// the modeller. A mesh wound against its normals throughout (a 2D panel) is drawn so on purpose.
+// Judged only when every group was read before any problem.
+void MeshCheck::inwardProblem() {
+    if (seen.groupsRead != seen.groups || seen.firstInward.number == 0 || seen.totalWith <= seen.totalAgainst) return;
+    onProblem(seen.firstInward.geomLine, groupName(seen.firstInward.number) +
+                                             " is wound against its normals; Orbiter shows its inside");
+}
+
+void MeshCheck::textureFileProblem() {
+    if (seen.textureNames.empty()) return;
+    const auto folder = simulatorFolderOf(meshPath);
+    if (!folder) return;
+    for (const TextureName& texture : seen.textureNames) {
+        if (files->exists(*folder + "Textures2\\" + texture.name) || files->exists(*folder + "Textures\\" + texture.name))
+            continue;
+        onProblem(texture.line, "texture " + texture.name + " is in neither Textures2 nor Textures; Orbiter draws its groups untextured");
+        return;
+    }
+}
+
+std::string MeshCheck::summary() const {
+    char size[128];
+    std::snprintf(size, sizeof size, "%.2f x %.2f x %.2f m", seen.high[0] - seen.low[0], seen.high[1] - seen.low[1],
+                  seen.high[2] - seen.low[2]);
+    return "Mesh: " + counted(static_cast<std::uint64_t>(seen.groups), "group", "groups") + ", " +
+           counted(seen.totalVertices, "vertex", "vertices") + ", " +
+           counted(seen.totalTriangles, "triangle", "triangles") + ", " +
+           counted(static_cast<std::uint64_t>(seen.materials), "material", "materials") + ", " +
+           counted(static_cast<std::uint64_t>(seen.textures), "texture", "textures") + ", " + size;
+}
+
+std::string MeshCheck::verdict() {
+    reader.finish();
+    if (!seen.found) {  // the text read to its end: a list not read is not there
+        if (seen.materials < 0) seen.materials = 0;
+        if (seen.textures < 0) seen.textures = 0;
+    }
+    indexProblem(seen.materialUses, seen.materials, "material", "the default");
+    indexProblem(seen.textureUses, seen.textures, "texture", "no texture");
+    inwardProblem();
+    textureFileProblem();
+    if (seen.found) return "Warning ! Line " + std::to_string(seen.problemLine) + ": " + seen.problemText;
+    return summary();
+}

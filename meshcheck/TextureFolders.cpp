@@ -1,0 +1,18 @@
+#include "TextureFolders.h"
+
+#include "LineScan.h"
+
+std::optional<std::string> simulatorFolderOf(std::string_view meshPath) {
+    auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
+    std::size_t end = meshPath.size();
+    while (end > 0 && !isSeparator(meshPath[end - 1])) --end;  // the file's own name
+    while (end > 0) {
+        const std::size_t folderEnd = end - 1;  // the separator after the folder
+        std::size_t begin = folderEnd;
+        while (begin > 0 && !isSeparator(meshPath[begin - 1])) --begin;
+        if (LineScan::equalNoCase(meshPath.substr(begin, folderEnd - begin), "Meshes"))
+            return std::string(meshPath.substr(0, begin));
+        end = begin;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,119 @@
+#include "MeshModelBuilder.h"
+
+#include <cmath>
+#include <utility>
+
+#include "MeshReader.h"
+
+namespace {
+
+Vec3 minus(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec3 cross(const Vec3& a, const Vec3& b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+float dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+bool finite(const Vec3& a) { return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z); }
+
+float angleBetween(const Vec3& a, const Vec3& b) {
+    const float lengths = std::sqrt(dot(a, a) * dot(b, b));
+    if (!(lengths > 0)) return 0;
+    const float c = dot(a, b) / lengths;
+    return std::acos(c < -1 ? -1 : c > 1 ? 1 : c);
+}
+
+// The loader's normals for the vertices of a group that has none (squared length at most
+// 0.1): the average of the outward directions of the triangles around each, weighted by the
+// triangle's angle at the vertex.
+void fillMissingNormals(MeshGroup& group) {
+    std::vector<Vec3> sum(group.positions.size());
+    for (std::size_t t = 0; t + 2 < group.indices.size(); t += 3) {
+        const std::uint32_t* index = &group.indices[t];
+        const Vec3 p[3] = {group.positions[index[0]], group.positions[index[1]], group.positions[index[2]]};
+        Vec3 outward = cross(minus(p[1], p[0]), minus(p[2], p[0]));
+        const float length = std::sqrt(dot(outward, outward));
+        if (!(length > 0)) continue;
+        outward = {outward.x / length, outward.y / length, outward.z / length};
+        for (int k = 0; k < 3; ++k) {
+            const float angle = angleBetween(minus(p[(k + 1) % 3], p[k]), minus(p[(k + 2) % 3], p[k]));
+            Vec3& s = sum[index[k]];
+            s = {s.x + outward.x * angle, s.y + outward.y * angle, s.z + outward.z * angle};
+        }
+    }
+    for (std::size_t v = 0; v < group.normals.size(); ++v) {
+        Vec3& n = group.normals[v];
+        if (dot(n, n) > 0.1f) continue;
+        const float length = std::sqrt(dot(sum[v], sum[v]));
+        n = length > 0 ? Vec3{sum[v].x / length, sum[v].y / length, sum[v].z / length} : Vec3{};
+    }
+}
+
+}  // namespace
+
+struct MeshModelBuilder::State : MeshReadListener {
+    MeshReader reader{*this};
+    MeshModel model;
+    MeshGroup group;
+    bool noNormal = false;        // the group's vertex lines hold no normals
+    bool computeNormals = false;  // the loader fills in the normals that are missing
+
+    void onGroupCount(int) override { model.loads = true; }
+    void onGroup(const GroupHeader& header) override {
+        group = MeshGroup();
+        group.number = header.number;
+        group.geomLine = header.geomLine;
+        group.label = header.label;
+        group.material = header.material;
+        group.texture = header.texture;
+        group.positions.reserve(static_cast<std::size_t>(header.vertices));
+        group.normals.reserve(static_cast<std::size_t>(header.vertices));
+        group.indices.reserve(static_cast<std::size_t>(header.triangles) * 3);
+        noNormal = computeNormals = header.noNormal;
+    }
+    void onVertex(const VertexLine& vertex) override {
+        const double* v = vertex.values;
+        group.positions.push_back({static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])});
+        if (noNormal) group.normals.push_back({});
+        else group.normals.push_back({static_cast<float>(v[3]), static_cast<float>(v[4]), static_cast<float>(v[5])});
+        if (vertex.numbers < 6) computeNormals = true;
+    }
+    // A triangle with a vertex that is not a finite point cannot be drawn.
+    void onTriangle(std::uint64_t, const std::uint32_t (&index)[3]) override {
+        for (std::uint32_t i : index)
+            if (!finite(group.positions[i])) return;
+        group.indices.insert(group.indices.end(), index, index + 3);
+    }
+    void onGroupEnd() override {
+        if (computeNormals) fillMissingNormals(group);
+        model.groups.push_back(std::move(group));
+        group = MeshGroup();
+    }
+    void onMaterialCount(int count) override { model.materials.resize(static_cast<std::size_t>(count)); }
+    void onMaterialName(int material, std::string_view name) override {
+        model.materials[static_cast<std::size_t>(material - 1)].name = std::string(name);
+    }
+    void onMaterialDiffuse(int material, const double (&rgba)[4]) override {
+        for (int i = 0; i < 4; ++i) model.materials[static_cast<std::size_t>(material - 1)].diffuse[i] = static_cast<float>(rgba[i]);
+    }
+    void onTextureCount(int count) override { model.textures.resize(static_cast<std::size_t>(count)); }
+    void onTextureName(int texture, std::string_view name, std::uint64_t) override {
+        model.textures[static_cast<std::size_t>(texture - 1)] = std::string(name);
+    }
+};
+
+MeshModelBuilder::MeshModelBuilder() : state(new State) {}
+MeshModelBuilder::~MeshModelBuilder() { delete state; }
+
+void MeshModelBuilder::feed(const char* bytes, std::size_t count) { state->reader.feed(bytes, count); }
+
+// A group the text ends in is dropped, as the loader drops it.
+MeshModel MeshModelBuilder::finish() {
+    state->reader.finish();
+    MeshModel model = std::move(state->model);
+    delete state;
+    state = new State;
+    return model;
+}
+
+MeshModel buildMeshModel(std::string_view text) {
+    MeshModelBuilder builder;
+    builder.feed(text.data(), text.size());
+    return builder.finish();
+}

@@ -1,0 +1,309 @@
+#include "MeshReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "LineScan.h"
+
+using LineScan::equalNoCase;
+using LineScan::firstWord;
+using LineScan::readWhole;
+
+namespace {
+
+bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+
+// "MATERIALS 3" or "TEXTURES 0": the list keyword exactly, in upper case, and a count.
+bool readListCount(std::string_view line, std::string_view keyword, int& count) {
+    std::size_t i = keyword.size();
+    std::int32_t value = 0;
+    if (!startsWith(line, keyword) || !readWhole(line, i, value) || value < 0) return false;
+    count = value;
+    return true;
+}
+
+// A line that opens a material or texture list, or a material block, in any case.
+bool looksLikeAList(std::string_view line) {
+    std::size_t rest = 0;
+    const std::string_view word = firstWord(line, rest);
+    return equalNoCase(word, "MATERIALS") || equalNoCase(word, "MATERIAL") || equalNoCase(word, "TEXTURES");
+}
+
+const char* const notAMesh = "first line is not MSHX1; Orbiter loads no mesh";
+
+}  // namespace
+
+void MeshReader::reset() { *this = MeshReader(*listener); }
+
+void MeshReader::feed(const char* bytes, std::size_t count) {
+    const char* end = bytes + count;
+    while (bytes < end) {
+        const char* lineEnd = static_cast<const char*>(std::memchr(bytes, '\n', static_cast<std::size_t>(end - bytes)));
+        const char* stop = lineEnd ? lineEnd : end;
+        const std::size_t n = static_cast<std::size_t>(stop - bytes);
+        if (n > 0) {
+            if (lineLength < sizeof lineBuffer) {
+                const std::size_t kept = std::min(n, sizeof lineBuffer - lineLength);
+                std::memcpy(lineBuffer + lineLength, bytes, kept);
+            }
+            lineLength += n;
+            lastByte = stop[-1];
+        }
+        if (!lineEnd) return;
+        endLine();
+        bytes = lineEnd + 1;
+    }
+}
+
+// The loader reads in text mode: the CR of a CR LF is not part of the line. It stops at a
+// line over 255 characters, which loses something only while it still has a list to read.
+void MeshReader::endLine() {
+    ++lineNumber;
+    std::size_t length = lineLength - (lineLength > 0 && lastByte == '\r' ? 1 : 0);
+    lineLength = 0;
+    lastByte = '\0';
+    if (section == Section::Stopped || section == Section::Rest) return;
+    if (length > maxLine && section != Section::SkippedRest) {
+        stop(lineNumber, "longer than 255 characters; Orbiter stops reading here");
+        return;
+    }
+    onLine({lineBuffer, std::min(length, maxLine)});
+}
+
+void MeshReader::onLine(std::string_view line) {
+    switch (section) {
+    case Section::FirstLine:
+        if (line != "MSHX1") stop(lineNumber, notAMesh);
+        else section = Section::Header;
+        return;
+    case Section::Header: onHeaderLine(line); return;
+    case Section::GroupHeader: onGroupHeaderLine(line); return;
+    case Section::Vertices: onVertexLine(line); return;
+    case Section::Triangles: onTriangleLine(line); return;
+    case Section::MaterialsLine:
+    case Section::MaterialsSkipped:
+    case Section::SkippedRest: onAfterGroups(line); return;
+    case Section::MaterialNames: {
+        std::size_t rest = 0;
+        listener->onMaterialName(materials - remaining + 1, firstWord(line, rest));
+        if (--remaining == 0) {
+            material = 1;
+            blockLine = 0;
+            section = Section::MaterialBlocks;
+        }
+        return;
+    }
+    case Section::MaterialBlocks: onMaterialBlockLine(line); return;
+    case Section::TexturesLine: onTexturesLine(line); return;
+    case Section::TextureNames: {
+        std::size_t rest = 0;
+        listener->onTextureName(textures - remaining + 1, firstWord(line, rest), lineNumber);
+        if (--remaining == 0) section = Section::Rest;
+        return;
+    }
+    case Section::Rest:
+    case Section::Stopped:
+        return;
+    }
+}
+
+// Lines before GROUPS are skipped by the loader.
+void MeshReader::onHeaderLine(std::string_view line) {
+    if (line.size() < 6 || !equalNoCase(line.substr(0, 6), "GROUPS")) return;
+    std::size_t i = 6;
+    std::int32_t count = 0;
+    if (!readWhole(line, i, count) || count < 0) {
+        stop(lineNumber, "GROUPS without a count; Orbiter loads no mesh");
+        return;
+    }
+    groups = count;
+    listener->onGroupCount(groups);
+    afterGroup();
+}
+
+// Header lines are known by their first word; the loader skips the others. A material or
+// texture list here means the file holds fewer groups than GROUPS says.
+void MeshReader::onGroupHeaderLine(std::string_view line) {
+    if (startsWith(line, "MATERIALS") || startsWith(line, "TEXTURES")) {
+        groupMissing();
+        return;
+    }
+    std::size_t rest = 0;
+    const std::string_view word = firstWord(line, rest);
+    std::int32_t value = 0;
+    if (equalNoCase(word, "MATERIAL")) {
+        if (readWhole(line, rest, value)) header.material = value, header.materialLine = lineNumber;
+    } else if (equalNoCase(word, "TEXTURE")) {
+        if (readWhole(line, rest, value)) header.texture = value, header.textureLine = lineNumber;
+    } else if (equalNoCase(word, "NONORMAL")) {
+        header.noNormal = true;
+    } else if (equalNoCase(word, "FLIP")) {
+        header.flip = true;
+    } else if (equalNoCase(word, "LABEL")) {
+        header.label = std::string(LineScan::trimmed(line, rest));
+    } else if (equalNoCase(word, "GEOM")) {
+        std::int32_t nv = 0, nt = 0;
+        if (!readWhole(line, rest, nv) || !readWhole(line, rest, nt) || nv < 0 || nt < 0) {
+            stop(lineNumber, "GEOM without two counts; Orbiter drops " + groupName());
+        } else if (nv == 0 || nt == 0) {
+            stop(lineNumber, groupName() + " has no " + (nv == 0 ? "vertices" : "triangles") +
+                                 "; Orbiter drops it and mixes up the rest");
+        } else if (nv > 65536) {
+            stop(lineNumber, groupName() + " has over 65536 vertices; triangles cannot reach them all");
+        } else {
+            header.geomLine = lineNumber;
+            header.vertices = nv;
+            header.triangles = nt;
+            remaining = nv;
+            section = Section::Vertices;
+            listener->onGroup(header);
+        }
+    }
+}
+
+void MeshReader::onVertexLine(std::string_view line) {
+    VertexLine vertex;
+    vertex.line = lineNumber;
+    const int most = header.noNormal ? 5 : 8;
+    std::size_t i = 0;
+    while (vertex.numbers < most && LineScan::readReal(line, i, vertex.values[vertex.numbers])) ++vertex.numbers;
+    if (vertex.numbers == 0) listener->onProblem(lineNumber, "not a vertex; the rest of " + groupName() + " is shifted");
+    else if (vertex.numbers < 3) listener->onProblem(lineNumber, "vertex with fewer than 3 numbers in " + groupName());
+    listener->onVertex(vertex);
+    if (--remaining == 0) {
+        remaining = header.triangles;
+        section = Section::Triangles;
+    }
+}
+
+void MeshReader::onTriangleLine(std::string_view line) {
+    std::size_t i = 0;
+    std::int32_t index[3];
+    bool whole = true;
+    for (std::int32_t& v : index) whole = whole && readWhole(line, i, v);
+    if (!whole) {
+        listener->onProblem(lineNumber, "not a triangle of 3 whole numbers in " + groupName());
+    } else if (const auto bad = std::find_if(index, index + 3, [&](std::int32_t v) { return v < 0 || v >= header.vertices; });
+               bad != index + 3) {
+        listener->onProblem(lineNumber, "vertex index " + std::to_string(*bad) + " is not in " + groupName() + " (0 to " +
+                                           std::to_string(header.vertices - 1) + ")");
+    } else {
+        const std::uint32_t drawn[3] = {static_cast<std::uint32_t>(index[0]),
+                                        static_cast<std::uint32_t>(index[header.flip ? 2 : 1]),
+                                        static_cast<std::uint32_t>(index[header.flip ? 1 : 2])};
+        listener->onTriangle(lineNumber, drawn);
+    }
+    if (--remaining == 0) {
+        listener->onGroupEnd();
+        afterGroup();
+    }
+}
+
+// The loader takes the line after the last group for the MATERIALS line. Any other line is
+// consumed and the material list skipped; the texture list is read only if its TEXTURES line
+// comes next. That loses something only when a list follows.
+void MeshReader::onAfterGroups(std::string_view line) {
+    const Section was = section;
+    if (was == Section::MaterialsLine && readListCount(line, "MATERIALS", materials)) {
+        listener->onMaterialCount(materials);
+        remaining = materials;
+        section = materials > 0 ? Section::MaterialNames : Section::TexturesLine;
+        return;
+    }
+    if (was == Section::MaterialsSkipped && readListCount(line, "TEXTURES", textures)) {
+        onTexturesLine(line);
+        return;
+    }
+    if (was == Section::MaterialsLine) skippedLine = lineNumber;
+    section = was == Section::MaterialsLine ? Section::MaterialsSkipped : Section::SkippedRest;
+    if (looksLikeAList(line)) stop(skippedLine, "not MATERIALS after the last group; Orbiter skips the materials");
+}
+
+void MeshReader::onMaterialBlockLine(std::string_view line) {
+    std::size_t rest = 0;
+    if (blockLine == 0 && !equalNoCase(firstWord(line, rest), "MATERIAL")) {
+        stop(lineNumber, "not MATERIAL name for material " + std::to_string(material) + "; the material list is garbled");
+        return;
+    }
+    if (blockLine > 0) {
+        double rgba[4];
+        int numbers = 0;
+        while (numbers < 4 && LineScan::readReal(line, rest, rgba[numbers])) ++numbers;
+        if (numbers < 4) {
+            stop(lineNumber, "colour of material " + std::to_string(material) +
+                                 " without 4 numbers; the material list is garbled");
+            return;
+        }
+        if (blockLine == 1) listener->onMaterialDiffuse(material, rgba);
+    }
+    if (++blockLine == 5) {
+        blockLine = 0;
+        if (++material > materials) section = Section::TexturesLine;
+    }
+}
+
+void MeshReader::onTexturesLine(std::string_view line) {
+    if (!readListCount(line, "TEXTURES", textures)) {
+        stop(lineNumber, "not TEXTURES after the materials; Orbiter loads no textures");
+        return;
+    }
+    listener->onTextureCount(textures);
+    remaining = textures;
+    section = textures > 0 ? Section::TextureNames : Section::Rest;
+}
+
+// After GROUPS (as group 0) and after each group's last triangle.
+void MeshReader::afterGroup() {
+    if (header.number < groups) {
+        const int next = header.number + 1;
+        header = GroupHeader();
+        header.number = next;
+        groupStart = lineNumber + 1;
+        section = Section::GroupHeader;
+    } else {
+        section = Section::MaterialsLine;
+    }
+}
+
+// The file holds fewer groups than GROUPS says: reported where the first missing one begins.
+void MeshReader::groupMissing() {
+    stop(groupStart, groupName() + " of " + std::to_string(groups) + " is missing; Orbiter drops it");
+}
+
+void MeshReader::stop(std::uint64_t line, std::string what) {
+    section = Section::Stopped;
+    listener->onProblem(line, std::move(what));
+}
+
+std::string MeshReader::groupName() const { return "group " + std::to_string(header.number); }
+
+// What is missing when the text ends: the line where it should begin.
+void MeshReader::finish() {
+    if (lineLength > 0) endLine();  // a last line without a line end
+    const std::uint64_t next = lineNumber + 1;
+    switch (section) {
+    case Section::FirstLine: stop(next, notAMesh); return;
+    case Section::Header: stop(next, "no GROUPS line; Orbiter loads no mesh"); return;
+    case Section::GroupHeader: groupMissing(); return;
+    case Section::Vertices:
+    case Section::Triangles: {
+        const bool inVertices = section == Section::Vertices;
+        const int wanted = inVertices ? header.vertices : header.triangles;
+        const char* what = inVertices ? (wanted == 1 ? "vertex" : "vertices") : (wanted == 1 ? "triangle" : "triangles");
+        stop(next, "file ends in " + groupName() + " (" + std::to_string(wanted - remaining) + " of " +
+                       std::to_string(wanted) + " " + what + "); Orbiter drops it");
+        return;
+    }
+    case Section::MaterialNames:
+    case Section::MaterialBlocks: stop(next, "file ends in the material list; materials are lost"); return;
+    case Section::TexturesLine: stop(next, "no TEXTURES after the materials; Orbiter loads no textures"); return;
+    case Section::TextureNames: stop(next, "file ends in the texture list; textures are lost"); return;
+    case Section::MaterialsLine:  // no lists at all: default materials, no textures
+    case Section::MaterialsSkipped:
+    case Section::SkippedRest:
+    case Section::Rest:
+    case Section::Stopped:
+        section = Section::Stopped;
+        return;
+    }
+}
