@@ -16,10 +16,7 @@ constexpr float degreesPerPixel = 0.5f;
 
 }  // namespace
 
-void Camera::setScene(const Bounds& bounds) {
-    scene = bounds;
-    startView();
-}
+void Camera::setScene(const Bounds& bounds) { scene = bounds; }
 
 void Camera::setViewport(int width, int height) {
     viewWidth = std::max(width, 1);
@@ -28,12 +25,12 @@ void Camera::setViewport(int width, int height) {
     update();
 }
 
-void Camera::startView() {
+void Camera::startView(const std::vector<Vec3>& points) {
     setDirection(startYaw, startPitch);
-    fitScene();
+    fit(points);
 }
 
-void Camera::lookAlong(AxisView view) {
+void Camera::lookAlong(AxisView view, const std::vector<Vec3>& points) {
     switch (view) {
     case AxisView::Ahead: setDirection(180, 0); break;
     case AxisView::Behind: setDirection(0, 0); break;
@@ -42,7 +39,7 @@ void Camera::lookAlong(AxisView view) {
     case AxisView::Above: setDirection(0, 90); break;
     case AxisView::Below: setDirection(180, -90); break;  // the nose at the top here too
     }
-    fitScene();
+    fit(points);
 }
 
 void Camera::orbit(int dx, int dy) {
@@ -75,9 +72,10 @@ void Camera::setDirection(float yawDegrees, float pitchDegrees) {
     update();
 }
 
-// The distance at which every corner of the mesh's box lies inside the picture, seen from
-// the present direction at the box's centre.
-void Camera::fitScene() {
+// The distance at which every point lies inside the picture (a share of it, see fill), seen
+// from the present direction at the centre of the mesh's box. With perspective the points
+// themselves count, not the box: a long mesh seen end on is narrow where its box is nearest.
+void Camera::fit(const std::vector<Vec3>& points) {
     target = scene.centre();
     distance = 1;
     update();
@@ -85,11 +83,10 @@ void Camera::fitScene() {
     const float halfWidth = fill * 0.5f * viewWidth, halfHeight = fill * 0.5f * viewHeight;
     const float margin = std::max(scene.radius(), 1e-3f) * 0.01f;
     float needed = 0;
-    for (int corner = 0; corner < 8; ++corner) {
-        Vec3 p{corner & 1 ? scene.max.x : scene.min.x, corner & 2 ? scene.max.y : scene.min.y,
-               corner & 4 ? scene.max.z : scene.min.z};
-        Vec3 d = p - target;
-        float x = dot(d, axisRight), y = dot(d, axisUp), z = dot(d, axisForward);
+    for (const Vec3& p : points) {
+        if (!isFinite(p)) continue;
+        const Vec3 d = p - target;
+        const float x = dot(d, axisRight), y = dot(d, axisUp), z = dot(d, axisForward);
         needed = std::max({needed, focal * std::fabs(x) / halfWidth - z, focal * std::fabs(y) / halfHeight - z,
                            margin - z});
     }

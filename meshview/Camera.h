@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "Bounds.h"
 #include "ViewMath.h"
 
@@ -13,13 +15,14 @@ enum class AxisView { Ahead, Behind, Right, Left, Above, Below };
 // line of sight; screen coordinates are pixels from the top left corner, y down.
 class Camera {
 public:
-    // The mesh to be seen: fitted views take its box, orbits turn about its centre.
+    Camera() { setViewport(1, 1); }
+    // The mesh to be seen: views look at the centre of its box and orbits turn about it.
     void setScene(const Bounds& bounds);
     void setViewport(int width, int height);
 
-    // Behind and above the mesh, looking at its centre, all of it in the picture.
-    void startView();
-    void lookAlong(AxisView view);
+    // Behind and above the mesh, looking at its centre, all its points in the picture.
+    void startView(const std::vector<Vec3>& points);
+    void lookAlong(AxisView view, const std::vector<Vec3>& points);
     // Dragging by pixels: the mesh turns with the mouse, or moves with it.
     void orbit(int dx, int dy);
     void pan(int dx, int dy);
@@ -47,7 +50,7 @@ public:
 
 private:
     void setDirection(float yawDegrees, float pitchDegrees);
-    void fitScene();
+    void fit(const std::vector<Vec3>& points);
     void update();
 
     Bounds scene;

@@ -17,6 +17,7 @@ void MeshViewer::show(MeshModel loaded) {
     shown = model.loads ? Content::Mesh : Content::LoadsNothing;
     drawn = shown == Content::Mesh ? makeViewGeometry(model) : ViewGeometry{};
     view.setScene(drawn.bounds);
+    fit(0);
     selected = -1;
     dragging = Drag::None;
 }
@@ -40,7 +41,18 @@ std::string MeshViewer::message() const {
     return {};
 }
 
-void MeshViewer::resize(int width, int height) { view.setViewport(width, height); }
+void MeshViewer::resize(int width, int height) {
+    view.setViewport(width, height);
+    if (fitted >= 0) fit(fitted);
+}
+
+void MeshViewer::fit(int fittedView) {
+    static constexpr AxisView axisViews[6] = {AxisView::Ahead, AxisView::Behind, AxisView::Right,
+                                              AxisView::Left,  AxisView::Above,  AxisView::Below};
+    fitted = fittedView;
+    if (fittedView == 0) view.startView(drawn.positions);
+    else view.lookAlong(axisViews[fittedView - 1], drawn.positions);
+}
 
 void MeshViewer::render(FrameBuffer& buffer) {
     if (shown != Content::Mesh) {
@@ -53,16 +65,14 @@ void MeshViewer::render(FrameBuffer& buffer) {
 
 bool MeshViewer::pressKey(unsigned key) {
     if (shown != Content::Mesh) return false;
-    static constexpr AxisView axisViews[6] = {AxisView::Ahead, AxisView::Behind, AxisView::Right,
-                                              AxisView::Left,  AxisView::Above,  AxisView::Below};
     if (key >= '1' && key <= '6') {
-        view.lookAlong(axisViews[key - '1']);
+        fit(static_cast<int>(key - '0'));
         return true;
     }
     switch (key) {
     case keySpace: renderOptions.markBackFaces = !renderOptions.markBackFaces; return true;
     case keyW: renderOptions.wireframe = !renderOptions.wireframe; return true;
-    case keyHome: view.startView(); return true;
+    case keyHome: fit(0); return true;
     default: return false;
     }
 }
@@ -84,6 +94,7 @@ bool MeshViewer::moveTo(int x, int y) {
     if (dx == 0 && dy == 0) return false;
     if (dragging == Drag::Orbit) view.orbit(dx, dy);
     else view.pan(dx, dy);
+    fitted = -1;
     return true;
 }
 
@@ -97,7 +108,9 @@ bool MeshViewer::release(int x, int y, const FrameBuffer& lastPicture) {
 }
 
 void MeshViewer::wheel(int delta) {
-    if (shown == Content::Mesh) view.zoom(delta);
+    if (shown != Content::Mesh) return;
+    view.zoom(delta);
+    fitted = -1;
 }
 
 std::string MeshViewer::summary() const {

@@ -31,6 +31,7 @@ public:
     // What the view says instead of a picture; empty when it shows a mesh.
     std::string message() const;
 
+    // A fitted view the user has not turned, moved or zoomed since is fitted again.
     void resize(int width, int height);
     // Draws the picture into the buffer (as large as the view), with the axis cross.
     void render(FrameBuffer& buffer);
@@ -56,6 +57,10 @@ public:
     int selectedGroup() const { return selected; }
 
 private:
+    // The fitted view shown: 0 the start view, 1 to 6 an axis view; -1 once the user moved it.
+    void fit(int fittedView);
+
+    int fitted = -1;
     Content shown = Content::Nothing;
     MeshModel model;
     ViewGeometry drawn;

@@ -1,0 +1,239 @@
+// The renderer on small meshes whose pictures are known: coverage, lighting, back faces,
+// depth order, clipping at the camera, wireframe and picking.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "FrameBuffer.h"
+#include "MeshRenderer.h"
+#include "MeshViewer.h"
+#include "ViewColours.h"
+#include "ViewTestMeshes.h"
+
+namespace {
+
+using namespace ViewTestMeshes;
+
+constexpr int side = 200;
+
+int red(std::uint32_t c) { return static_cast<int>(c >> 16 & 0xFF); }
+int green(std::uint32_t c) { return static_cast<int>(c >> 8 & 0xFF); }
+int blue(std::uint32_t c) { return static_cast<int>(c & 0xFF); }
+
+struct Picture {
+    FrameBuffer buffer;
+    MeshViewer viewer;
+    Picture(MeshModel model, unsigned key, int width = side, int height = side) {
+        viewer.show(std::move(model));
+        viewer.resize(width, height);
+        buffer.resize(width, height);
+        if (key) viewer.pressKey(key);
+    }
+    // The mesh alone, without the axis cross.
+    void render() { renderer.render(viewer.geometry(), viewer.camera(), viewer.options(), buffer); }
+    MeshRenderer renderer;
+    bool drawn(int x, int y) const { return buffer.groupAt(x, y) >= 0; }
+    std::uint32_t at(Vec3 world) const {
+        const Camera& c = viewer.camera();
+        Vec3 v = c.toView(world);
+        return buffer.pixel(static_cast<int>(c.screenX(v)), static_cast<int>(c.screenY(v)));
+    }
+    int groupAt(Vec3 world) const {
+        const Camera& c = viewer.camera();
+        Vec3 v = c.toView(world);
+        return buffer.groupAt(static_cast<int>(c.screenX(v)), static_cast<int>(c.screenY(v)));
+    }
+};
+
+struct Box {
+    int left = side, top = side, right = -1, bottom = -1;
+    int count = 0;
+};
+
+// The box around every pixel that shows a face; the axis cross's corner does not count.
+Box drawnBox(const Picture& p) {
+    Box b;
+    for (int y = 0; y < p.buffer.height(); ++y)
+        for (int x = 0; x < p.buffer.width(); ++x)
+            if (p.drawn(x, y)) {
+                b.left = std::min(b.left, x), b.right = std::max(b.right, x);
+                b.top = std::min(b.top, y), b.bottom = std::max(b.bottom, y);
+                ++b.count;
+            }
+    return b;
+}
+
+int countColour(const Picture& p, std::uint32_t colour) {
+    int n = 0;
+    for (int y = 0; y < p.buffer.height(); ++y)
+        for (int x = 0; x < p.buffer.width(); ++x) n += p.drawn(x, y) && p.buffer.pixel(x, y) == colour;
+    return n;
+}
+
+TEST(MeshRendererCube, FromAheadCoversACentredSquareLitFromTheViewer) {
+    Picture p(cube(), '1');
+    p.render();
+    const Box b = drawnBox(p);
+    const int w = b.right - b.left + 1, h = b.bottom - b.top + 1;
+    EXPECT_NEAR(w, h, 1) << "not a square";
+    EXPECT_NEAR(b.left + b.right, side - 1, 2) << "not centred across";
+    EXPECT_NEAR(b.top + b.bottom, side - 1, 2) << "not centred down";
+    EXPECT_GT(w, side * 3 / 4) << "not fitted to the picture";
+    EXPECT_EQ(b.count, w * h) << "holes in the square";
+
+    // Grey (the default material), lit from the viewer through the corners' normals (which
+    // point almost at the light), far above the ambient level; nowhere magenta.
+    const int ambientOnly = static_cast<int>(192 * ViewColours::ambient + 0.5f);
+    for (int y = b.top; y <= b.bottom; ++y)
+        for (int x = b.left; x <= b.right; ++x) {
+            const std::uint32_t c = p.buffer.pixel(x, y);
+            ASSERT_TRUE(red(c) == green(c) && green(c) == blue(c)) << x << "," << y;
+            ASSERT_GT(red(c), 160) << x << "," << y;
+            ASSERT_LE(red(c), 192) << x << "," << y;
+        }
+    EXPECT_LT(ambientOnly, 80);
+    EXPECT_EQ(countColour(p, ViewColours::backFace), 0);
+}
+
+TEST(MeshRendererCube, ReversedWindingShowsTheNearFaceMagentaOrHidesIt) {
+    Picture lit(cube(), '1');
+    lit.render();
+    const Box litBox = drawnBox(lit);
+
+    Picture marked(cube(true), '1');
+    marked.render();
+    EXPECT_EQ(drawnBox(marked).count, litBox.count);
+    EXPECT_EQ(countColour(marked, ViewColours::backFace), litBox.count) << "the near face hides the inside";
+
+    // Hidden as the simulator does: the inner sides of the other faces now face the viewer;
+    // their normals still point outwards, away from the light, so they show at the ambient
+    // level alone, and never black.
+    Picture hidden(cube(true), '1');
+    hidden.viewer.pressKey(MeshViewer::keySpace);
+    hidden.render();
+    EXPECT_EQ(countColour(hidden, ViewColours::backFace), 0);
+    const Box b = drawnBox(hidden);
+    EXPECT_EQ(b.count, litBox.count);
+    const std::uint32_t darkest = lit.buffer.pixel(litBox.left, litBox.top);
+    for (int y = b.top; y <= b.bottom; ++y)
+        for (int x = b.left; x <= b.right; ++x) {
+            const std::uint32_t c = hidden.buffer.pixel(x, y);
+            ASSERT_LT(red(c), red(darkest)) << x << "," << y;
+            ASSERT_GE(red(c), static_cast<int>(ViewColours::darkest)) << x << "," << y;
+        }
+
+    // Space again marks them again.
+    hidden.viewer.pressKey(MeshViewer::keySpace);
+    hidden.render();
+    EXPECT_EQ(countColour(hidden, ViewColours::backFace), litBox.count);
+}
+
+TEST(MeshRendererCube, EveryAxisViewSeesOneWholeFace) {
+    for (unsigned key = '1'; key <= '6'; ++key) {
+        Picture p(cube(), key);
+        p.render();
+        const Box b = drawnBox(p);
+        EXPECT_EQ(b.count, (b.right - b.left + 1) * (b.bottom - b.top + 1)) << "view " << key - '0';
+        EXPECT_NEAR(b.left + b.right, side - 1, 2) << "view " << key - '0';
+        EXPECT_GT(red(p.buffer.pixel(side / 2, side / 2)), 160) << "view " << key - '0';
+    }
+}
+
+TEST(MeshRendererDepth, TheNearerFaceHidesTheFartherInEitherOrder) {
+    for (bool nearFirst : {true, false}) {
+        Picture p(twoSquares(nearFirst), '1');
+        p.render();
+        const int nearGroup = nearFirst ? 0 : 1, farGroup = 1 - nearGroup;
+        const std::uint32_t overlap = p.at({0, 0, 1}), nearOnly = p.at({-1.2f, 0, 1}), farOnly = p.at({1.2f, 0, -1});
+        EXPECT_GT(red(overlap), 2 * blue(overlap)) << "near first: " << nearFirst;
+        EXPECT_GT(red(nearOnly), 2 * blue(nearOnly)) << "near first: " << nearFirst;
+        EXPECT_GT(blue(farOnly), 2 * red(farOnly)) << "near first: " << nearFirst;
+        EXPECT_EQ(p.groupAt({0, 0, 1}), nearGroup);
+        EXPECT_EQ(p.groupAt({1.2f, 0, -1}), farGroup);
+    }
+}
+
+// A camera between the two squares: the far one fills the view, the near one lies behind
+// the camera and is cut away, not drawn mirrored.
+TEST(MeshRendererDepth, FacesBehindTheCameraAreCutAway) {
+    Picture p(twoSquares(true), '1');
+    for (int i = 0; i < 40; ++i) p.viewer.wheel(120);
+    ASSERT_LT(p.viewer.camera().eye().z, 1) << "the camera did not come past the near square";
+    ASSERT_GT(p.viewer.camera().eye().z, -1);
+    p.render();
+    EXPECT_EQ(p.buffer.groupAt(side / 2, side / 2), 1);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) ASSERT_NE(p.buffer.groupAt(x, y), 0) << x << "," << y;
+}
+
+TEST(MeshRendererWireframe, DrawsTheVisibleEdgesOnly) {
+    Picture p(cube(), '1');
+    p.viewer.pressKey(MeshViewer::keyW);
+    p.render();
+    const Box b = drawnBox(p);
+    const int mid = (b.top + b.bottom) / 2;
+    // Across the middle row: the square's outline at both ends, the diagonal of the two
+    // triangles once in between, and no edge of the faces behind.
+    int runs = 0;
+    bool inWire = false;
+    for (int x = b.left; x <= b.right; ++x) {
+        const bool wire = p.buffer.pixel(x, mid) == ViewColours::wire;
+        runs += wire && !inWire;
+        inWire = wire;
+    }
+    EXPECT_EQ(runs, 3);
+    EXPECT_EQ(drawnBox(p).count, b.count);
+    p.viewer.pressKey(MeshViewer::keyW);
+    p.render();
+    EXPECT_EQ(countColour(p, ViewColours::wire), 0);
+}
+
+TEST(MeshRendererPick, AClickNamesTheGroupDrawnThere) {
+    Picture p(twoSquares(true), '1');
+    p.render();
+    auto clickAt = [&](Vec3 world) {
+        const Camera& c = p.viewer.camera();
+        const Vec3 v = c.toView(world);
+        const int x = static_cast<int>(c.screenX(v)), y = static_cast<int>(c.screenY(v));
+        p.viewer.press(MeshViewer::Drag::Orbit, x, y);
+        EXPECT_TRUE(p.viewer.release(x + 1, y, p.buffer));
+        return p.viewer.selectedGroup();
+    };
+    EXPECT_EQ(clickAt({1.2f, 0, -1}), 1);
+    EXPECT_EQ(p.viewer.selection(), "Group 2 (GEOM in line 20), no label, material 2 \"blue\", texture 0 (none)");
+    EXPECT_EQ(clickAt({0, 0, 1}), 0);
+    EXPECT_EQ(clickAt({0, 3, 0}), -1);
+    EXPECT_EQ(p.viewer.selection(), "Click a face to name its group.");
+
+    // A face shown magenta is named like any other.
+    MeshModel reversed = cube(true);
+    reversed.groups[0].label = "hull";
+    Picture marked(reversed, '1');
+    marked.render();
+    marked.viewer.press(MeshViewer::Drag::Orbit, side / 2, side / 2);
+    marked.viewer.release(side / 2, side / 2, marked.buffer);
+    EXPECT_EQ(marked.viewer.selection(), "Group 1 (GEOM in line 3), label \"hull\", material 0 (default), texture 0 (none)");
+}
+
+TEST(MeshRendererPick, ADragTurnsTheViewAndNamesNothing) {
+    Picture p(cube(), '1');
+    p.render();
+    const Vec3 before = p.viewer.camera().eye();
+    p.viewer.press(MeshViewer::Drag::Orbit, 100, 100);
+    EXPECT_TRUE(p.viewer.moveTo(140, 100));
+    EXPECT_TRUE(p.viewer.release(150, 100, p.buffer));
+    EXPECT_EQ(p.viewer.selectedGroup(), -1);
+    const Vec3 after = p.viewer.camera().eye();
+    EXPECT_GT(std::fabs(after.x - before.x), 1) << "the camera did not orbit";
+
+    // Home brings the start view back; a right drag pans without turning.
+    p.viewer.pressKey(MeshViewer::keyHome);
+    const Vec3 start = p.viewer.camera().forward();
+    p.viewer.press(MeshViewer::Drag::Pan, 100, 100);
+    p.viewer.release(160, 100, p.buffer);
+    EXPECT_FLOAT_EQ(p.viewer.camera().forward().x, start.x);
+    EXPECT_FLOAT_EQ(p.viewer.camera().forward().z, start.z);
+}
+
+}  // namespace
