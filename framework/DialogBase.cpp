@@ -82,7 +82,7 @@ BOOL CDialog::UpdateData(bool saveAndValidate) {
     return TRUE;
 }
 
-const MessageMap& CDialog::GetMessageMap() const {
+const MessageMap& CWnd::GetMessageMap() const {
     static const MessageMap none = {nullptr, 0};
     return none;
 }
@@ -122,10 +122,25 @@ LRESULT CALLBACK CDialog::windowProcedure(HWND hwnd, UINT message, WPARAM wParam
         self->m_hWnd = nullptr;
         return CallWindowProcA(original, hwnd, message, wParam, lParam);
     }
-    // No exception may unwind through Windows: file errors are reported here, and the
-    // message counts as handled.
+    return self->dispatch(message, wParam, lParam);
+}
+
+LRESULT CWnd::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    const CurrentMessage outer = current;
+    current = {message, wParam, lParam};
+    struct Restore {
+        CWnd* window; CurrentMessage saved;
+        ~Restore() { window->current = saved; }
+    } restore{this, outer};
     try {
-        return self->dispatch(message, wParam, lParam);
+        const MessageMap& map = GetMessageMap();
+        for (std::size_t i = 0; i < map.count; ++i) {
+            const MessageMapEntry& entry = map.entries[i];
+            if (entry.message != message) continue;
+            if (message == WM_COMMAND && (entry.code != HIWORD(wParam) || entry.id != LOWORD(wParam))) continue;
+            return entry.call(this, wParam, lParam);
+        }
+        return OnUnmappedMessage(message, wParam, lParam);
     } catch (const CFileException& error) {
         error.ReportError();
     } catch (...) {
@@ -134,21 +149,7 @@ LRESULT CALLBACK CDialog::windowProcedure(HWND hwnd, UINT message, WPARAM wParam
     return 0;
 }
 
-LRESULT CDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    const CurrentMessage outer = current;
-    current = {message, wParam, lParam};
-    struct Restore {
-        CWnd* window; CurrentMessage saved;
-        ~Restore() { window->current = saved; }
-    } restore{this, outer};
-
-    const MessageMap& map = GetMessageMap();
-    for (std::size_t i = 0; i < map.count; ++i) {
-        const MessageMapEntry& entry = map.entries[i];
-        if (entry.message != message) continue;
-        if (message == WM_COMMAND && (entry.code != HIWORD(wParam) || entry.id != LOWORD(wParam))) continue;
-        return entry.call(this, wParam, lParam);
-    }
+LRESULT CDialog::OnUnmappedMessage(UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
         case IDOK: OnOK(); return 0;

@@ -39,6 +39,32 @@ template <class W, HCURSOR (W::*F)()>
 LRESULT queryDragIcon(CWnd* w, WPARAM, LPARAM) { return reinterpret_cast<LRESULT>((static_cast<W*>(w)->*F)()); }
 template <class W, BOOL (W::*F)(CWnd*, COPYDATASTRUCT*)>
 LRESULT copyData(CWnd* w, WPARAM wp, LPARAM lp);
+// Mouse messages: the key flags and the point in client coordinates; the wheel gives its turn
+// (120 a notch) and the point on the screen.
+inline POINT pointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
+template <class W, void (W::*F)(UINT, POINT)>
+LRESULT mouse(CWnd* w, WPARAM wp, LPARAM lp) { (static_cast<W*>(w)->*F)(static_cast<UINT>(wp), pointOf(lp)); return 0; }
+template <class W, void (W::*F)(UINT, short, POINT)>
+LRESULT mouseWheel(CWnd* w, WPARAM wp, LPARAM lp) {
+    (static_cast<W*>(w)->*F)(LOWORD(wp), static_cast<short>(HIWORD(wp)), pointOf(lp));
+    return 0;
+}
+template <class W, void (W::*F)(UINT, UINT, UINT)>
+LRESULT keyDown(CWnd* w, WPARAM wp, LPARAM lp) {
+    (static_cast<W*>(w)->*F)(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
+    return 0;
+}
+template <class W, void (W::*F)(UINT, int, int)>
+LRESULT size(CWnd* w, WPARAM wp, LPARAM lp) { (static_cast<W*>(w)->*F)(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp)); return 0; }
+template <class W, BOOL (W::*F)(HDC)>
+LRESULT eraseBackground(CWnd* w, WPARAM wp, LPARAM) { return (static_cast<W*>(w)->*F)(reinterpret_cast<HDC>(wp)); }
+template <class W, void (W::*F)(MINMAXINFO*)>
+LRESULT minMaxInfo(CWnd* w, WPARAM, LPARAM lp) { (static_cast<W*>(w)->*F)(reinterpret_cast<MINMAXINFO*>(lp)); return 0; }
+template <class W, void (W::*F)(HDROP)>
+LRESULT dropFiles(CWnd* w, WPARAM wp, LPARAM) { (static_cast<W*>(w)->*F)(reinterpret_cast<HDROP>(wp)); return 0; }
+// A message of the program's own, its parameters as they come.
+template <class W, LRESULT (W::*F)(WPARAM, LPARAM)>
+LRESULT message(CWnd* w, WPARAM wp, LPARAM lp) { return (static_cast<W*>(w)->*F)(wp, lp); }
 }  // namespace Handlers
 
 // A window handle with the framework's default processing.
@@ -60,7 +86,15 @@ public:
     HWND m_hWnd = nullptr;
 
 protected:
-    friend class CDialog;
+    virtual const MessageMap& GetMessageMap() const;
+    // Handles a message with the handler the message map names, the message being the current
+    // one meanwhile (for Default), or else with OnUnmappedMessage. An error a handler raises is
+    // reported here (a file error in its own words) and the message counts as handled: no
+    // exception may unwind through Windows.
+    LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // A message the map has no entry for: the default processing.
+    virtual LRESULT OnUnmappedMessage(UINT, WPARAM, LPARAM) { return Default(); }
+
     struct CurrentMessage { UINT message; WPARAM wParam; LPARAM lParam; };
     CurrentMessage current = {};
     WNDPROC originalProcedure = nullptr;
@@ -102,13 +136,13 @@ protected:
     virtual void DoDataExchange(CDataExchange*) {}
     virtual void OnOK() { EndDialog(m_hWnd, IDOK); }
     virtual void OnCancel() { EndDialog(m_hWnd, IDCANCEL); }
-    virtual const MessageMap& GetMessageMap() const;
     BOOL UpdateData(bool saveAndValidate = true);
+    // Button clicks the map leaves: Exit (IDOK) and IDCANCEL, then the application's commands.
+    LRESULT OnUnmappedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     static INT_PTR CALLBACK dialogProcedure(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK windowProcedure(HWND, UINT, WPARAM, LPARAM);
-    LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void centreIfTemplateAtOrigin();
 
     UINT templateId;

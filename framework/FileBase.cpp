@@ -64,6 +64,17 @@ bool CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
     return true;
 }
 
+UINT CFile::Read(void* buffer, UINT count) {
+    if (count == 0) return 0;
+    if (m_hFile == hFileNull) throw CFileException(CFileException::badHandle, 0, m_strFileName);
+    DWORD read = 0;
+    if (!ReadFile(m_hFile, buffer, count, &read, nullptr)) {
+        DWORD e = GetLastError();
+        throw CFileException(causeOf(e), e, m_strFileName);
+    }
+    return read;
+}
+
 void CFile::Write(const void* buffer, UINT count) {
     if (count == 0) return;
     if (m_hFile == hFileNull) throw CFileException(CFileException::badHandle, 0, m_strFileName);

@@ -4,8 +4,8 @@
 
 #include "FrameworkString.h"
 
-// A file error, raised by CFile::Write and CFile::Close. The window procedure of the framework
-// catches it and reports it in a message box (ReportError).
+// A file error, raised by CFile::Read, CFile::Write and CFile::Close. The window procedure of
+// the framework catches it and reports it in a message box (ReportError).
 class CFileException {
 public:
     enum Cause { none, genericException, accessDenied, diskFull, badHandle };
@@ -41,6 +41,9 @@ public:
 
     // False when the file cannot be opened; the cause goes to error when one is given.
     bool Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
+    // Reads up to count bytes; returns how many it read, 0 at the end of the file. Raises
+    // CFileException when reading fails.
+    UINT Read(void* buffer, UINT count);
     // Writes count bytes; raises CFileException when not all were written.
     void Write(const void* buffer, UINT count);
     // Closes the handle; raises CFileException when closing fails (the file counts as closed).
