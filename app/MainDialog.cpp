@@ -85,6 +85,7 @@ BOOL MainDialog::OnInitDialog() {
             systemMenu->AppendMenu(MF_SEPARATOR);
             systemMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, about);
         }
+        systemMenu->AppendMenu(MF_STRING, IDM_MESHVIEW, "Mesh View");
     }
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -95,6 +96,8 @@ void MainDialog::OnSysCommand(UINT id, LPARAM) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
         AboutDialog about(this);
         about.DoModal();
+    } else if ((id & 0xFFF0) == IDM_MESHVIEW) {
+        meshView.openOrRaise(this);
     } else {
         Default();
     }
@@ -122,10 +125,12 @@ HCURSOR MainDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(icon); }
 // File errors raised by the capture pass to the framework, which reports them (the sender is
 // not released before). The log pane is painted at screen rate while grabbing, and at once
 // when the capture has ended: also when a file error leaves onTextPiece, so the failure
-// notice shows before the error box opens.
+// notice shows before the error box opens. A capture that ends without an error has reached
+// its end marker: the mesh view shows its file.
 BOOL MainDialog::OnCopyData(CWnd* window, COPYDATASTRUCT* data) {
     if (data != nullptr) {
-        if (capture.currentState() == CaptureState::Grabbing) logPainting.hold();
+        const bool grabbing = capture.currentState() == CaptureState::Grabbing;
+        if (grabbing) logPainting.hold();
         struct AfterPiece {
             MainDialog& dialog;
             ~AfterPiece() { dialog.logPainting.pieceHandled(dialog.capture.currentState() == CaptureState::Grabbing); }
@@ -133,6 +138,7 @@ BOOL MainDialog::OnCopyData(CWnd* window, COPYDATASTRUCT* data) {
         HWND source = window ? window->m_hWnd : nullptr;
         capture.onTextPiece({reinterpret_cast<WindowHandle>(source), static_cast<const char*>(data->lpData),
                              static_cast<std::uint32_t>(data->cbData)});
+        if (grabbing && capture.currentState() == CaptureState::Idle) meshView.captureEnded(grabPath);
     }
     return static_cast<BOOL>(Default());
 }

@@ -6,6 +6,7 @@
 #include "FileBase.h"
 #include "FileOutput.h"
 #include "MeshCapture.h"
+#include "MeshViewWindow.h"
 #include "ScreenRatePainting.h"
 
 // The main window: Grab and Exit buttons and the log pane. Owns the capture, the output file
@@ -39,5 +40,7 @@ private:
     EditLogPane logPane{log};
     FileOutput fileOutput{file};
     DiskFiles diskFiles;
+    MeshViewWindow meshView;
+    std::string grabPath;  // the file of the last Grab that armed the capture
     ScreenRatePainting logPainting{*this, log, [this] { return capture.updateProgressText(); }};
 };

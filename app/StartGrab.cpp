@@ -28,5 +28,7 @@ void MainDialog::startGrab() {
     if (!capture.arm(saveDialog.GetPathName().c_str())) {
         logPane.insertAtSelection("Error ! File could not be opened.\r\n");
         RemoveHook();
+        return;
     }
+    grabPath = saveDialog.GetPathName();
 }

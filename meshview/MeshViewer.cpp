@@ -102,9 +102,8 @@ bool MeshViewer::release(int x, int y, const FrameBuffer& lastPicture) {
     const bool changed = moveTo(x, y);
     const bool click = dragging == Drag::Orbit && !moved;
     dragging = Drag::None;
-    if (!click) return changed;
-    selected = lastPicture.groupAt(x, y);
-    return true;
+    if (click) selected = lastPicture.groupAt(x, y);
+    return changed;
 }
 
 void MeshViewer::wheel(int delta) {
@@ -119,6 +118,9 @@ std::string MeshViewer::summary() const {
 
 std::string MeshViewer::selection() const {
     if (shown != Content::Mesh) return {};
-    if (selected < 0) return "Click a face to name its group.";
+    if (selected < 0) {
+        return std::string("Click a face to name its group. Keys: 1-6 axis views, Home start, W wireframe, Space ") +
+               (renderOptions.markBackFaces ? "hides the magenta back faces." : "marks back faces magenta.");
+    }
     return StatusText::group(model, static_cast<std::size_t>(selected));
 }

@@ -40,11 +40,13 @@ public:
     // along an axis. True when the picture changes.
     bool pressKey(unsigned key);
     // Left drag orbits, right drag pans; a left press released where it began is a click,
-    // which names the group drawn at that pixel of the last picture. True when the picture
-    // or the status changes.
+    // which names the group drawn at that pixel of the last picture (selectedGroup). True
+    // when the picture changes.
     void press(Drag kind, int x, int y);
     bool moveTo(int x, int y);
     bool release(int x, int y, const FrameBuffer& lastPicture);
+    // The drag ends where it stands (the window lost the mouse).
+    void cancelDrag() { dragging = Drag::None; }
     void wheel(int delta);
 
     // The status line: size and counts, and the group last clicked (empty when none).

@@ -1,0 +1,23 @@
+#include "MeshFileReading.h"
+
+#include <new>
+#include <vector>
+
+#include "FileBase.h"
+#include "MeshModelBuilder.h"
+
+bool readMeshFile(const std::string& path, MeshModel& model) {
+    try {
+        CFile file;
+        if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone)) return false;
+        MeshModelBuilder builder;
+        std::vector<char> block(64 * 1024);
+        while (UINT count = file.Read(block.data(), static_cast<UINT>(block.size()))) builder.feed(block.data(), count);
+        model = builder.finish();
+        return true;
+    } catch (const CFileException&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}

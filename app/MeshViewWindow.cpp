@@ -1,0 +1,210 @@
+#include "MeshViewWindow.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "GdiBase.h"
+#include "MeshFileReading.h"
+#include "ViewPlacement.h"
+
+namespace {
+
+// Posted to the view when a capture has ended, so the capture's message returns first.
+constexpr UINT showCaptureMessage = WM_APP + 1;
+const char* const caption = "Mesh View";
+constexpr SIZE wantedPicture = {640, 480}, leastWindow = {320, 240};
+
+const MessageMapEntry meshViewEntries[] = {
+    {WM_PAINT, 0, 0, &Handlers::plain<MeshViewWindow, &MeshViewWindow::OnPaint>},
+    {WM_ERASEBKGND, 0, 0, &Handlers::eraseBackground<MeshViewWindow, &MeshViewWindow::OnEraseBkgnd>},
+    {WM_SIZE, 0, 0, &Handlers::size<MeshViewWindow, &MeshViewWindow::OnSize>},
+    {WM_GETMINMAXINFO, 0, 0, &Handlers::minMaxInfo<MeshViewWindow, &MeshViewWindow::OnGetMinMaxInfo>},
+    {WM_LBUTTONDOWN, 0, 0, &Handlers::mouse<MeshViewWindow, &MeshViewWindow::OnLButtonDown>},
+    {WM_LBUTTONUP, 0, 0, &Handlers::mouse<MeshViewWindow, &MeshViewWindow::OnLButtonUp>},
+    {WM_RBUTTONDOWN, 0, 0, &Handlers::mouse<MeshViewWindow, &MeshViewWindow::OnRButtonDown>},
+    {WM_RBUTTONUP, 0, 0, &Handlers::mouse<MeshViewWindow, &MeshViewWindow::OnRButtonUp>},
+    {WM_MOUSEMOVE, 0, 0, &Handlers::mouse<MeshViewWindow, &MeshViewWindow::OnMouseMove>},
+    {WM_MOUSEWHEEL, 0, 0, &Handlers::mouseWheel<MeshViewWindow, &MeshViewWindow::OnMouseWheel>},
+    {WM_KEYDOWN, 0, 0, &Handlers::keyDown<MeshViewWindow, &MeshViewWindow::OnKeyDown>},
+    {WM_DROPFILES, 0, 0, &Handlers::dropFiles<MeshViewWindow, &MeshViewWindow::OnDropFiles>},
+    {WM_CAPTURECHANGED, 0, 0, &Handlers::plain<MeshViewWindow, &MeshViewWindow::OnCaptureChanged>},
+    {showCaptureMessage, 0, 0, &Handlers::message<MeshViewWindow, &MeshViewWindow::OnShowCapture>},
+};
+const MessageMap meshViewMap = makeMessageMap(meshViewEntries);
+
+std::string fileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int lineHeight() {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return metrics.tmHeight > 0 ? metrics.tmHeight : 13;
+}
+
+}  // namespace
+
+const MessageMap& MeshViewWindow::GetMessageMap() const { return meshViewMap; }
+
+// An owned window has no taskbar button and goes with its owner, so it has no minimize box.
+void MeshViewWindow::openOrRaise(CWnd* owner) {
+    if (m_hWnd) {
+        if (::IsIconic(m_hWnd)) ShowWindow(m_hWnd, SW_RESTORE);
+        SetForegroundWindow(m_hWnd);
+        return;
+    }
+    const DWORD style = WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX;
+    RECT frame = {0, 0, wantedPicture.cx, wantedPicture.cy + statusHeight()};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    const RECT place = placeBeside(owner->m_hWnd, {frame.right - frame.left, frame.bottom - frame.top}, leastWindow);
+    if (!CreateEx(0, caption, style, place, owner)) return;
+    DragAcceptFiles();
+    if (HICON icon = reinterpret_cast<HICON>(owner->SendMessage(WM_GETICON, ICON_SMALL, 0)))
+        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    if (!lastCapture.empty()) show(lastCapture);
+    ShowWindow(m_hWnd, SW_SHOW);
+    UpdateWindow(m_hWnd);
+}
+
+void MeshViewWindow::captureEnded(const std::string& path) {
+    lastCapture = path;
+    if (m_hWnd) PostMessageA(m_hWnd, showCaptureMessage, 0, 0);
+}
+
+LRESULT MeshViewWindow::OnShowCapture(WPARAM, LPARAM) {
+    if (!lastCapture.empty()) show(lastCapture);
+    return 0;
+}
+
+void MeshViewWindow::OnDropFiles(HDROP drop) {
+    char path[MAX_PATH] = "";
+    const UINT length = DragQueryFileA(drop, 0, path, MAX_PATH);
+    DragFinish(drop);
+    if (length > 0 && length < MAX_PATH) show(path);
+}
+
+void MeshViewWindow::show(const std::string& path) {
+    MeshModel model;
+    if (readMeshFile(path, model)) viewer.show(std::move(model));
+    else viewer.showUnreadable();
+    shownPath = path;
+    SetWindowText((std::string(caption) + " - " + fileNameOf(path)).c_str());
+    pictureChanged();
+}
+
+void MeshViewWindow::pictureChanged() {
+    pictureCurrent = false;
+    InvalidateRect(nullptr);
+}
+
+int MeshViewWindow::statusHeight() const { return 2 * lineHeight() + 8; }
+
+// The picture fills the client area above the status line.
+void MeshViewWindow::OnSize(UINT type, int width, int height) {
+    if (type == SIZE_MINIMIZED) return;
+    const int pictureHeight = height - statusHeight();
+    if (width > 0 && pictureHeight > 0 && picture.resize(width, pictureHeight)) {
+        buffer.resize(width, pictureHeight, picture.pixels());
+        viewer.resize(width, pictureHeight);
+    } else {
+        picture.resize(0, 0);
+        buffer.resize(0, 0);
+    }
+    pictureChanged();
+}
+
+void MeshViewWindow::OnGetMinMaxInfo(MINMAXINFO* info) {
+    info->ptMinTrackSize.x = 200;
+    info->ptMinTrackSize.y = 160 + statusHeight();
+}
+
+BOOL MeshViewWindow::OnEraseBkgnd(HDC) { return TRUE; }  // the paint covers every pixel
+
+void MeshViewWindow::OnPaint() {
+    CPaintDC paint(this);
+    HDC dc = paint.GetSafeHdc();
+    RECT client;
+    GetClientRect(&client);
+    if (!pictureCurrent && buffer.width() > 0) {
+        viewer.render(buffer);
+        GdiFlush();  // the pixels were written behind the system's back
+        pictureCurrent = true;
+    }
+    picture.copyTo(dc, 0, 0);
+    RECT view = client;
+    view.bottom = std::max(client.top, client.bottom - statusHeight());
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    paintMessage(dc, view);
+    paintStatus(dc, client);
+    SelectObject(dc, oldFont);
+}
+
+// Instead of a picture: the text in the middle of the view.
+void MeshViewWindow::paintMessage(HDC dc, const RECT& view) const {
+    const std::string message = viewer.message();
+    if (message.empty()) return;
+    RECT box = view;
+    InflateRect(&box, -16, -16);
+    RECT needed = box;
+    DrawTextA(dc, message.c_str(), -1, &needed, DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    OffsetRect(&needed, (box.right - needed.right) / 2 - (needed.left - box.left) / 2, 0);
+    const int top = box.top + (box.bottom - box.top - (needed.bottom - needed.top)) / 2;
+    RECT text = {box.left, top, box.right, top + (needed.bottom - needed.top)};
+    SetTextColor(dc, RGB(230, 230, 230));
+    DrawTextA(dc, message.c_str(), -1, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+// Two lines: the size and counts (or the file that shows no mesh), and the group last
+// clicked or what the keys do.
+void MeshViewWindow::paintStatus(HDC dc, const RECT& client) const {
+    RECT status = client;
+    status.top = std::max(client.top, client.bottom - statusHeight());
+    FillRect(dc, &status, GetSysColorBrush(COLOR_BTNFACE));
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    const std::string first = viewer.content() == MeshViewer::Content::Mesh ? viewer.summary() : shownPath;
+    const std::string second = viewer.selection();
+    const int line = lineHeight();
+    ExtTextOutA(dc, 6, status.top + 4, ETO_CLIPPED, &status, first.c_str(), static_cast<UINT>(first.size()), nullptr);
+    ExtTextOutA(dc, 6, status.top + 4 + line, ETO_CLIPPED, &status, second.c_str(), static_cast<UINT>(second.size()),
+                nullptr);
+}
+
+void MeshViewWindow::beginDrag(MeshViewer::Drag kind, POINT point) {
+    SetCapture(m_hWnd);
+    viewer.press(kind, point.x, point.y);
+}
+
+// A click names a group: only the status line changes.
+void MeshViewWindow::endDrag(POINT point) {
+    const int selected = viewer.selectedGroup();
+    const bool moved = viewer.release(point.x, point.y, buffer);
+    if (GetCapture() == m_hWnd) ReleaseCapture();
+    if (moved) pictureChanged();
+    else if (viewer.selectedGroup() != selected) InvalidateRect(nullptr);
+}
+
+void MeshViewWindow::OnLButtonDown(UINT, POINT point) { beginDrag(MeshViewer::Drag::Orbit, point); }
+void MeshViewWindow::OnLButtonUp(UINT, POINT point) { endDrag(point); }
+void MeshViewWindow::OnRButtonDown(UINT, POINT point) { beginDrag(MeshViewer::Drag::Pan, point); }
+void MeshViewWindow::OnRButtonUp(UINT, POINT point) { endDrag(point); }
+
+void MeshViewWindow::OnMouseMove(UINT, POINT point) {
+    if (viewer.moveTo(point.x, point.y)) pictureChanged();
+}
+
+void MeshViewWindow::OnCaptureChanged() { viewer.cancelDrag(); }
+
+void MeshViewWindow::OnMouseWheel(UINT, short delta, POINT) {
+    viewer.wheel(delta);
+    pictureChanged();
+}
+
+void MeshViewWindow::OnKeyDown(UINT key, UINT, UINT) {
+    if (viewer.pressKey(key)) pictureChanged();
+}
