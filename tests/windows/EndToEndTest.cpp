@@ -6,6 +6,7 @@
 #include <fstream>
 #include <future>
 #include <string>
+#include <vector>
 
 #include "PaintCounter.h"
 #include "ProgramDriver.h"
@@ -377,6 +378,71 @@ TEST_F(EndToEnd, SystemMenuItemOpensTheAboutBox) {
     ASSERT_NE(about, nullptr);
     PostMessageA(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_TRUE(program.running());
+}
+
+// The pixels of a window's client area as the screen shows them, 0xRRGGBB each, rows from the top.
+std::vector<std::uint32_t> clientPixels(HWND window, int& width, int& height) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    width = client.right, height = client.bottom;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    for (auto& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+}
+
+// After a grab the system menu's "Mesh View" opens a window owned by the main window,
+// captioned with the file's name, that draws the mesh (the demo cube): lit faces, none
+// magenta, on the background.
+TEST_F(EndToEnd, MeshViewShowsTheCapturedMesh) {
+    TranscriptOptions options;
+    options.meshFile = std::string(TESSORAN_SOURCE_DIR) + "/tools/demo/cube.msh";
+    Expected e = expectedFor(options);
+    StandInProcess listener("--mesh \"" + options.meshFile + "\"");
+    ASSERT_NE(listener.window, nullptr);
+    const std::string path = temporaryPath("viewed.msh");
+    grabInto(path);
+    listener.printTranscript();
+    const std::string final = found + waiting + progress(e.lines) + e.ending;
+    ASSERT_EQ(program.waitForLog(final), final);
+
+    PostMessageA(program.window, WM_SYSCOMMAND, 0x0020, 0);
+    const std::string caption = "Mesh View - " + path.substr(path.find_last_of('\\') + 1);
+    HWND view = program.findWindow(nullptr, caption.c_str(), nullptr);
+    ASSERT_NE(view, nullptr) << "no window captioned " << caption;
+    EXPECT_EQ(GetWindow(view, GW_OWNER), program.window);
+    Sleep(500);  // painted
+
+    int width = 0, height = 0;
+    const std::vector<std::uint32_t> pixels = clientPixels(view, width, height);
+    ASSERT_GT(width, 200);
+    ASSERT_GT(height, 200);
+    const std::uint32_t background = 0x202838;
+    EXPECT_EQ(pixels[width - 1], background) << "the top right corner is not the background";
+    const int pictureRows = height * 2 / 3;  // above the status line
+    int lit = 0, magenta = 0;
+    for (int y = 0; y < pictureRows; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t p = pixels[static_cast<std::size_t>(y) * width + x];
+            const unsigned r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
+            lit += r > 100 && g > 100 && b > 100;
+            magenta += p == 0xFF00FF;
+        }
+    EXPECT_GT(lit, width * pictureRows / 10) << "the mesh covers " << lit << " pixels";
+    EXPECT_EQ(magenta, 0);
+    DeleteFileA(path.c_str());
 }
 
 }  // namespace

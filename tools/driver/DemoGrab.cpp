@@ -1,6 +1,7 @@
 // The demo: grabs a mesh from the stand-in listener through Tessoran's window, as a user would,
-// and checks the file. Leaves the window open after Done until the file named by --hold
-// appears (so a screenshot can be taken), then exits the program.
+// checks the file and opens the mesh view from the system menu. Leaves both windows open after
+// Done until the file named by --hold appears (so a screenshot can be taken), then exits the
+// program.
 #include <windows.h>
 
 #include <cstdio>
@@ -50,11 +51,16 @@ int main(int argc, char** argv) {
     const bool same = readBytes(output) == expected;
     std::printf("demo: %s %s the mesh byte for byte (%u bytes)\n", output.c_str(), same ? "equals" : "DIFFERS FROM",
                 static_cast<unsigned>(expected.size()));
+    PostMessageA(program.window, WM_SYSCOMMAND, 0x0020, 0);  // "Mesh View"
+    const std::string name = output.substr(output.find_last_of("\\/") + 1);
+    const bool viewed = program.findWindow(nullptr, ("Mesh View - " + name).c_str(), nullptr, 60000) != nullptr;
+    std::printf("demo: %s\n", viewed ? "the mesh view shows the file" : "THE MESH VIEW DID NOT OPEN");
+    Sleep(1000);  // painted
     std::printf("demo: ready for the screenshot\n");
     std::fflush(stdout);
 
     for (int i = 0; i < 600 && !fileExists(hold); ++i) Sleep(100);
     PostMessageA(program.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     program.waitForExit(10000);
-    return same ? 0 : 1;
+    return same && viewed ? 0 : 1;
 }
