@@ -54,9 +54,10 @@ void Camera::pan(int dx, int dy) {
     update();
 }
 
+// Neither nearer than a ten-thousandth of the mesh's size nor farther than a thousand times it.
 void Camera::zoom(int wheelDelta) {
-    const float floor = std::max(scene.radius(), 1.0f) * 1e-4f;
-    distance = std::max(distance * std::pow(0.85f, wheelDelta / 120.0f), floor);
+    const float size = std::max(scene.radius(), 1e-3f);
+    distance = std::clamp(distance * std::pow(0.85f, wheelDelta / 120.0f), size * 1e-4f, size * 1e3f);
     update();
 }
 

@@ -3,155 +3,158 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <utility>
 
 #include "ViewColours.h"
 
 namespace {
 
-constexpr double depthScale = 1073741824.0;  // 2^30: depth 1 at the near plane
-constexpr double fixedOne = 65536.0;         // 16.16 fixed point for shades, distances, columns
-// Pixel centres less than this far inside an edge (in pixels) draw the wire line.
+constexpr std::int64_t half = 1 << 15, fixedOne = 1 << 16;  // 16.16 fixed point
+// Pixel centres less than this far inside an edge (16.16 pixels) draw the wire line.
 constexpr std::int32_t wireHalfWidth = static_cast<std::int32_t>(0.6 * fixedOne);
 constexpr std::int32_t farFromAnyEdge = std::numeric_limits<std::int32_t>::max() / 2;
-// Twice the smallest area drawn (pixels): smaller triangles would need gradients beyond the
-// fixed-point range, and cover a pixel centre only by chance.
-constexpr float smallestDoubleArea = 0.01f;
+constexpr int most = 5;  // depth, shade and the distances from the three edges
 
 std::int32_t toInt32(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
                                                               std::numeric_limits<std::int32_t>::max()));
 }
 
-// A quantity linear over the screen, in fixed point: its value at the centre of the anchor
-// column in the current row, and its change per row and per column.
-struct Plane {
-    std::int64_t row = 0, perRow = 0, perColumn = 0;
+// The first row (or column) whose centre lies at or after v (in 1/16 pixels): ceil((v - 8) / 16).
+int firstAtOrAfter(std::int64_t v) { return static_cast<int>((v - 8 + 15) >> 4); }
 
-    Plane() = default;
-    Plane(const RasterVertex (&v)[3], const double (&value)[3], double det, double scale, int anchorX,
-          int firstRow) {
-        const double dx1 = v[1].x - v[0].x, dy1 = v[1].y - v[0].y, dx2 = v[2].x - v[0].x, dy2 = v[2].y - v[0].y;
-        const double da1 = value[1] - value[0], da2 = value[2] - value[0];
-        const double ax = (da1 * dy2 - da2 * dy1) / det, ay = (da2 * dx1 - da1 * dx2) / det;
-        const double at = value[0] + ax * (anchorX + 0.5 - v[0].x) + ay * (firstRow + 0.5 - v[0].y);
-        row = std::llround(at * scale);
-        perRow = std::llround(ay * scale);
-        perColumn = std::llround(ax * scale);
-    }
-    std::int32_t at(int column) const { return toInt32(row + perColumn * column); }
-    std::int32_t step() const { return toInt32(perColumn); }
-    void nextRow() { row += perRow; }
+struct Corner {
+    std::int64_t x, y;
+    std::int64_t value[most];
 };
 
-// An edge walked down the rows: its x (16.16) where it crosses the current row's centre line.
+// An edge walked down the rows: where it crosses the current row's centre line (x in 16.16
+// pixels) and, on the left side, the quantities there.
 struct EdgeWalk {
-    std::int64_t x = 0, step = 0;
-    void start(const RasterVertex& a, const RasterVertex& b, int row) {
-        const double slope = (static_cast<double>(b.x) - a.x) / (static_cast<double>(b.y) - a.y);
-        x = std::llround((a.x + (row + 0.5 - a.y) * slope) * fixedOne);
-        step = std::llround(slope * fixedOne);
+    std::int64_t x = 0, xStep = 0;
+    std::int64_t value[most] = {}, valueStep[most] = {};
+
+    void start(const Corner& a, const Corner& b, int row, int quantities) {
+        const std::int64_t dy = b.y - a.y, along = static_cast<std::int64_t>(row) * 16 + 8 - a.y;
+        x = a.x * 4096 + along * (b.x - a.x) * 4096 / dy;
+        xStep = (b.x - a.x) * fixedOne / dy;
+        for (int k = 0; k < quantities; ++k) {
+            value[k] = a.value[k] + along * (b.value[k] - a.value[k]) / dy;
+            valueStep[k] = (b.value[k] - a.value[k]) * 16 / dy;
+        }
+    }
+    void nextRow(int quantities) {
+        x += xStep;
+        for (int k = 0; k < quantities; ++k) value[k] += valueStep[k];
     }
     // The first column whose centre lies at or right of the edge: ceil(x - 0.5).
-    int column() const { return static_cast<int>((x - static_cast<std::int64_t>(fixedOne / 2) + 0xFFFF) >> 16); }
+    int column() const { return static_cast<int>((x - half + fixedOne - 1) >> 16); }
 };
 
-struct Planes {
-    Plane depth, shade, edge[3];
+struct Span {
+    int y, from, to;
+    std::int32_t start[most], step[most];
 };
 
 template <bool Wire>
-void fillSpan(FrameBuffer& buffer, int y, int from, int to, int anchorX, const Planes& p, const RasterStyle& style) {
-    const std::size_t rowStart = static_cast<std::size_t>(y) * buffer.width();
+void fillSpan(FrameBuffer& buffer, const Span& s, const RasterStyle& style) {
+    const std::size_t rowStart = static_cast<std::size_t>(s.y) * buffer.width();
     std::uint32_t* colour = buffer.pixels() + rowStart;
     std::int32_t* depth = buffer.depths() + rowStart;
     std::int32_t* group = buffer.groups() + rowStart;
-    const int offset = from - anchorX;
-    std::int32_t d = p.depth.at(offset), dd = p.depth.step();
-    std::int32_t s = p.shade.at(offset), ds = p.shade.step();
-    std::int32_t e0 = 0, e1 = 0, e2 = 0, de0 = 0, de1 = 0, de2 = 0;
-    if (Wire) {
-        e0 = p.edge[0].at(offset), de0 = p.edge[0].step();
-        e1 = p.edge[1].at(offset), de1 = p.edge[1].step();
-        e2 = p.edge[2].at(offset), de2 = p.edge[2].step();
-    }
+    std::int32_t d = s.start[0], shade = s.start[1], e0 = 0, e1 = 0, e2 = 0;
+    const std::int32_t dd = s.step[0], ds = s.step[1];
+    if (Wire) e0 = s.start[2], e1 = s.start[3], e2 = s.start[4];
     const std::uint32_t* shades = style.shades;
     const std::int32_t g = style.group;
-    for (int x = from; x < to; ++x) {
+    for (int x = s.from; x < s.to; ++x) {
         if (d > depth[x]) {
             depth[x] = d;
             group[x] = g;
-            std::uint32_t c = shades[(s >> 16) & 0xFF];
+            std::uint32_t c = shades[(shade >> 16) & 0xFF];
             if (Wire && std::min(e0, std::min(e1, e2)) < wireHalfWidth) c = ViewColours::wire;
             colour[x] = c;
         }
         d += dd;
-        s += ds;
-        if (Wire) e0 += de0, e1 += de1, e2 += de2;
+        shade += ds;
+        if (Wire) e0 += s.step[2], e1 += s.step[3], e2 += s.step[4];
     }
 }
 
 }  // namespace
 
 void fillTriangle(FrameBuffer& buffer, const RasterVertex (&v)[3], const RasterStyle& style) {
-    const float det = (v[1].x - v[0].x) * (v[2].y - v[0].y) - (v[2].x - v[0].x) * (v[1].y - v[0].y);
-    if (!(std::fabs(det) >= smallestDoubleArea)) return;  // also when not a number
-
+    const std::int64_t det = static_cast<std::int64_t>(v[1].x - v[0].x) * (v[2].y - v[0].y) -
+                             static_cast<std::int64_t>(v[2].x - v[0].x) * (v[1].y - v[0].y);
+    if (det == 0) return;
     const int width = buffer.width(), height = buffer.height();
-    const float minX = std::min({v[0].x, v[1].x, v[2].x}), maxX = std::max({v[0].x, v[1].x, v[2].x});
-    const float minY = std::min({v[0].y, v[1].y, v[2].y}), maxY = std::max({v[0].y, v[1].y, v[2].y});
-    const int firstRow = std::max(0, static_cast<int>(std::ceil(minY - 0.5f)));
-    const int endRow = std::min(height, static_cast<int>(std::ceil(maxY - 0.5f)));
-    const int anchorX = std::max(0, static_cast<int>(std::ceil(minX - 0.5f)));
-    const int endColumn = std::min(width, static_cast<int>(std::ceil(maxX - 0.5f)));
-    if (firstRow >= endRow || anchorX >= endColumn) return;
+    const int firstRow = std::max(0, firstAtOrAfter(std::min({v[0].y, v[1].y, v[2].y})));
+    const int endRow = std::min(height, firstAtOrAfter(std::max({v[0].y, v[1].y, v[2].y})));
+    const int firstColumn = std::max(0, firstAtOrAfter(std::min({v[0].x, v[1].x, v[2].x})));
+    const int endColumn = std::min(width, firstAtOrAfter(std::max({v[0].x, v[1].x, v[2].x})));
+    if (firstRow >= endRow || firstColumn >= endColumn) return;
 
-    // Shades are kept half a step inside the table, so rounding never leaves it.
-    const double shade[3] = {0.5 + v[0].shade * (254.0 / 255), 0.5 + v[1].shade * (254.0 / 255),
-                             0.5 + v[2].shade * (254.0 / 255)};
-    const double depth[3] = {v[0].depth, v[1].depth, v[2].depth};
-    Planes planes;
-    planes.depth = Plane(v, depth, det, depthScale, anchorX, firstRow);
-    planes.shade = Plane(v, shade, det, fixedOne, anchorX, firstRow);
     const bool wire = style.wireEdges != 0;
+    const int quantities = wire ? 5 : 2;
+    Corner c[3];
+    for (int i = 0; i < 3; ++i) {
+        c[i].x = v[i].x;
+        c[i].y = v[i].y;
+        c[i].value[0] = v[i].depth;
+        // Half a step inside the table, so rounding never leaves the shade.
+        c[i].value[1] = std::clamp(v[i].shade, 0, 255) * fixedOne + half;
+        c[i].value[2] = c[i].value[3] = c[i].value[4] = 0;
+    }
     if (wire) {
+        // The distance from each edge's line (16.16 pixels): 0 at its ends, the triangle's
+        // height over it at the third corner. Edges without a wire line are far from all.
         for (int i = 0; i < 3; ++i) {
-            const RasterVertex &a = v[i], &b = v[(i + 1) % 3];
-            if (!(style.wireEdges & (1u << i))) {
-                planes.edge[i].row = farFromAnyEdge;
-                continue;
-            }
-            // The distance from the edge's line: 0 at its ends, the height at the third corner.
-            double distance[3] = {0, 0, 0};
-            distance[(i + 2) % 3] = std::fabs(det) / std::hypot(b.x - a.x, b.y - a.y);
-            planes.edge[i] = Plane(v, distance, det, fixedOne, anchorX, firstRow);
+            const Corner &a = c[i], &b = c[(i + 1) % 3];
+            const double length = std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+            const auto height = static_cast<std::int64_t>(std::llabs(det) * static_cast<double>(fixedOne) / (16 * length));
+            for (int k = 0; k < 3; ++k)
+                c[k].value[2 + i] = style.wireEdges & (1u << i) ? (k == (i + 2) % 3 ? height : 0) : farFromAnyEdge;
         }
     }
+    // The change of each quantity per pixel across a row.
+    const std::int64_t dy1 = c[1].y - c[0].y, dy2 = c[2].y - c[0].y;
+    std::int32_t perColumn[most] = {};
+    std::int64_t gradient[most] = {};
+    for (int k = 0; k < quantities; ++k) {
+        gradient[k] = ((c[1].value[k] - c[0].value[k]) * dy2 - (c[2].value[k] - c[0].value[k]) * dy1) * 16 / det;
+        perColumn[k] = toInt32(gradient[k]);
+    }
 
-    // Corners from the top; the long edge runs from the top one to the bottom one.
-    const RasterVertex* c[3] = {&v[0], &v[1], &v[2]};
-    std::sort(c, c + 3, [](const RasterVertex* a, const RasterVertex* b) { return a->y < b->y; });
-    const RasterVertex &top = *c[0], &middle = *c[1], &bottom = *c[2];
-    const float longX = top.x + (middle.y - top.y) * (bottom.x - top.x) / (bottom.y - top.y);
-    const bool shortOnLeft = middle.x < longX;
-    const int middleRow = std::clamp(static_cast<int>(std::ceil(middle.y - 0.5f)), firstRow, endRow);
+    // Corners from the top; the long edge runs from the top one to the bottom one, the short
+    // ones through the middle corner, which lies left of the long edge when it turns that way.
+    const Corner* s[3] = {&c[0], &c[1], &c[2]};
+    std::sort(s, s + 3, [](const Corner* a, const Corner* b) { return a->y < b->y; });
+    const Corner &top = *s[0], &middle = *s[1], &bottom = *s[2];
+    const bool shortOnLeft = (middle.x - top.x) * (bottom.y - top.y) < (bottom.x - top.x) * (middle.y - top.y);
+    const int middleRow = std::clamp(firstAtOrAfter(middle.y), firstRow, endRow);
 
     EdgeWalk longEdge, shortEdge;
-    longEdge.start(top, bottom, firstRow);
-    if (firstRow < middleRow) shortEdge.start(top, middle, firstRow);
+    longEdge.start(top, bottom, firstRow, shortOnLeft ? 0 : quantities);
+    if (firstRow < middleRow) shortEdge.start(top, middle, firstRow, shortOnLeft ? quantities : 0);
+    Span span;
     for (int y = firstRow; y < endRow; ++y) {
-        if (y == middleRow) shortEdge.start(middle, bottom, y);
-        const EdgeWalk& left = shortOnLeft ? shortEdge : longEdge;
+        if (y == middleRow) shortEdge.start(middle, bottom, y, shortOnLeft ? quantities : 0);
+        EdgeWalk& left = shortOnLeft ? shortEdge : longEdge;
         const EdgeWalk& right = shortOnLeft ? longEdge : shortEdge;
-        const int from = std::max(left.column(), anchorX), to = std::min(right.column(), endColumn);
-        if (from < to) {
-            if (wire) fillSpan<true>(buffer, y, from, to, anchorX, planes, style);
-            else fillSpan<false>(buffer, y, from, to, anchorX, planes, style);
+        span.from = std::max(left.column(), firstColumn);
+        span.to = std::min(right.column(), endColumn);
+        if (span.from < span.to) {
+            // From the edge's crossing to the first pixel centre: under a pixel, unless the
+            // span was cut at the buffer's left side.
+            const std::int64_t offset = static_cast<std::int64_t>(span.from) * fixedOne + half - left.x;
+            for (int k = 0; k < quantities; ++k) {
+                span.start[k] = toInt32(left.value[k] + gradient[k] * offset / fixedOne);
+                span.step[k] = perColumn[k];
+            }
+            span.y = y;
+            if (wire) fillSpan<true>(buffer, span, style);
+            else fillSpan<false>(buffer, span, style);
         }
-        longEdge.x += longEdge.step;
-        shortEdge.x += shortEdge.step;
-        planes.depth.nextRow();
-        planes.shade.nextRow();
-        if (wire) for (Plane& e : planes.edge) e.nextRow();
+        longEdge.nextRow(shortOnLeft ? 0 : quantities);
+        shortEdge.nextRow(shortOnLeft ? quantities : 0);
     }
 }

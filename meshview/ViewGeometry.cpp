@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ViewColours.h"
+#include "ViewMath.h"
 
 namespace {
 
@@ -71,6 +72,21 @@ ViewGeometry makeViewGeometry(const MeshModel& model) {
             g.triangleGroup.push_back(static_cast<std::uint32_t>(groupIndex));
         }
         appendShades(g.shades, groupColour(model, group));
+    }
+
+    g.fixedPerMetre = static_cast<float>(1 << 20) / std::max(g.bounds.radius(), 1e-3f);
+    const Vec3 centre = g.bounds.centre();
+    g.fixed.reserve(g.positions.size());
+    for (std::size_t i = 0; i < g.positions.size(); ++i) {
+        ViewGeometry::Fixed f = {};
+        if (isFinite(g.positions[i])) {
+            const Vec3 p = (g.positions[i] - centre) * g.fixedPerMetre;
+            const Vec3 n = g.normals[i] * 16384.0f;
+            f = {static_cast<std::int32_t>(std::lround(p.x)), static_cast<std::int32_t>(std::lround(p.y)),
+                 static_cast<std::int32_t>(std::lround(p.z)), static_cast<std::int16_t>(std::lround(n.x)),
+                 static_cast<std::int16_t>(std::lround(n.y)), static_cast<std::int16_t>(std::lround(n.z))};
+        }
+        g.fixed.push_back(f);
     }
     return g;
 }

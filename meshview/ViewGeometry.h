@@ -19,6 +19,16 @@ struct ViewGeometry {
     Bounds bounds;                             // of every vertex with finite coordinates
     std::size_t groupCount = 0;
 
+    // The same vertices in integers, for the renderer: positions relative to the centre of the
+    // bounds in units of fixedPerMetre (the bounds' radius is 2^20 of them), normals scaled
+    // to 2^14. A vertex without finite coordinates is at the centre, its normal zero.
+    struct Fixed {
+        std::int32_t x, y, z;
+        std::int16_t nx, ny, nz;
+    };
+    std::vector<Fixed> fixed;
+    float fixedPerMetre = 1;
+
     std::size_t triangleCount() const { return triangleGroup.size(); }
     const std::uint32_t* groupShades(std::uint32_t group) const { return shades.data() + 256 * group; }
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "FrameBuffer.h"
@@ -137,6 +138,61 @@ TEST(MeshRendererCube, EveryAxisViewSeesOneWholeFace) {
         EXPECT_EQ(b.count, (b.right - b.left + 1) * (b.bottom - b.top + 1)) << "view " << key - '0';
         EXPECT_NEAR(b.left + b.right, side - 1, 2) << "view " << key - '0';
         EXPECT_GT(red(p.buffer.pixel(side / 2, side / 2)), 160) << "view " << key - '0';
+    }
+}
+
+// A fine grid of shared vertices in front of a large square, seen at a slant: wherever the
+// grid covers the picture, no pixel of the square shows through between its triangles.
+TEST(MeshRendererCoverage, TrianglesSharingEdgesLeaveNoGaps) {
+    MeshModel m;
+    m.loads = true;
+    MeshGroup grid;
+    grid.number = 1;
+    constexpr int cells = 37;
+    for (int j = 0; j <= cells; ++j)
+        for (int i = 0; i <= cells; ++i) {
+            grid.positions.push_back({-1 + 2.0f * i / cells, -1 + 2.0f * j / cells + 0.013f * i / cells, 0.5f});
+            grid.normals.push_back({0, 0, 1});
+        }
+    for (std::uint32_t j = 0; j < cells; ++j)
+        for (std::uint32_t i = 0; i < cells; ++i) {
+            const std::uint32_t a = j * (cells + 1) + i, b = a + 1, c = a + cells + 1, d = c + 1;
+            // Corners run so that (v1 - v0) x (v2 - v0) points along +z; diagonals alternate.
+            if ((i + j) % 2) grid.indices.insert(grid.indices.end(), {a, b, d, a, d, c});
+            else grid.indices.insert(grid.indices.end(), {a, b, c, b, d, c});
+        }
+    m.groups.push_back(grid);
+    MeshGroup back = squareFacingAhead(2, 0, -0.5f, 0);
+    for (Vec3& p : back.positions) p = {p.x * 3, p.y * 3, p.z};
+    m.groups.push_back(back);
+
+    for (int turn : {0, 37, -61}) {
+        Picture p(m, '1', 300, 220);
+        p.viewer.press(MeshViewer::Drag::Orbit, 0, 0);
+        p.viewer.release(turn, turn / 3, p.buffer);
+        p.render();
+        // The grid's outline on the screen, and a pixel centre's side of each of its edges.
+        const Camera& c = p.viewer.camera();
+        float cx[4], cy[4];
+        const Vec3 corners[4] = {{-1, -1, 0.5f}, {1, -1 + 0.013f, 0.5f}, {1, 1 + 0.013f, 0.5f}, {-1, 1, 0.5f}};
+        for (int k = 0; k < 4; ++k) {
+            const Vec3 v = c.toView(corners[k]);
+            cx[k] = c.screenX(v), cy[k] = c.screenY(v);
+        }
+        int inside = 0;
+        for (int y = 0; y < 220; ++y)
+            for (int x = 0; x < 300; ++x) {
+                bool within = true;
+                for (int k = 0; k < 4 && within; ++k) {
+                    const float ex = cx[(k + 1) % 4] - cx[k], ey = cy[(k + 1) % 4] - cy[k];
+                    const float side = (ex * (y + 0.5f - cy[k]) - ey * (x + 0.5f - cx[k])) / std::hypot(ex, ey);
+                    within = side > 1.0f;
+                }
+                if (!within) continue;
+                ++inside;
+                ASSERT_EQ(p.buffer.groupAt(x, y), 0) << "gap at " << x << "," << y << ", turned " << turn;
+            }
+        EXPECT_GT(inside, 3000) << "turned " << turn;
     }
 }
 
