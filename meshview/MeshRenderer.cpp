@@ -12,18 +12,11 @@ namespace {
 constexpr int planeCount = 5;  // near, left, right, top, bottom
 constexpr std::int64_t largest = std::int64_t{1} << 40;  // of any coordinate in the camera's frame
 
-const std::uint32_t* backFaceShades() {
-    static const auto table = [] {
-        std::array<std::uint32_t, 256> t;
-        t.fill(ViewColours::backFace);
-        return t;
-    }();
-    return table.data();
-}
-
 std::int32_t fixed(float v, float scale) { return static_cast<std::int32_t>(std::lround(v * scale)); }
 
 }  // namespace
+
+MeshRenderer::MeshRenderer() { backFaceShades.fill(ViewColours::backFace); }
 
 void MeshRenderer::render(const ViewGeometry& geometry, const Camera& camera, const RenderOptions& options,
                           FrameBuffer& buffer) {
@@ -52,7 +45,7 @@ void MeshRenderer::render(const ViewGeometry& geometry, const Camera& camera, co
             front = dot(cross(v1 - v0, v2 - v0), v0) < 0;
         }
         if (!front && !options.markBackFaces) continue;
-        const RasterStyle style{front ? geometry.groupShades(geometry.triangleGroup[t]) : backFaceShades(),
+        const RasterStyle style{front ? geometry.groupShades(geometry.triangleGroup[t]) : backFaceShades.data(),
                                 static_cast<std::int32_t>(geometry.triangleGroup[t]), wireEdges};
         if (whole) {
             const RasterVertex corners[3] = {screen[index[0]], screen[index[1]], screen[index[2]]};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -27,6 +28,7 @@ struct RenderOptions {
 // beyond the picture's sides are cut in floating point.
 class MeshRenderer {
 public:
+    MeshRenderer();
     void render(const ViewGeometry& geometry, const Camera& camera, const RenderOptions& options,
                 FrameBuffer& buffer);
 
@@ -37,6 +39,7 @@ private:
     void transformVertices(const ViewGeometry& geometry, const Camera& camera);
     void drawClipped(const std::uint32_t (&index)[3], const RasterStyle& style, bool lit, FrameBuffer& buffer) const;
 
+    std::array<std::uint32_t, 256> backFaceShades;  // unlit: one colour for every shade
     // For the frame being drawn.
     float focal = 1, centreX = 0, centreY = 0, guardX = 0, guardY = 0;
     std::int64_t nearUnits = 1;
