@@ -205,6 +205,8 @@ void MeshViewWindow::OnMouseWheel(UINT, short delta, POINT) {
     pictureChanged();
 }
 
+// The number pad's 1 to 6 choose the axis views as the digits above the letters do.
 void MeshViewWindow::OnKeyDown(UINT key, UINT, UINT) {
+    if (key >= VK_NUMPAD1 && key <= VK_NUMPAD6) key = '1' + (key - VK_NUMPAD1);
     if (viewer.pressKey(key)) pictureChanged();
 }
