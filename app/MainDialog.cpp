@@ -85,6 +85,7 @@ BOOL MainDialog::OnInitDialog() {
             systemMenu->AppendMenu(MF_SEPARATOR);
             systemMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, about);
         }
+        systemMenu->AppendMenu(MF_STRING, IDM_GRABAGAIN, "Grab Again After Done");  // off at every start
     }
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -95,9 +96,20 @@ void MainDialog::OnSysCommand(UINT id, LPARAM) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
         AboutDialog about(this);
         about.DoModal();
+    } else if ((id & 0xFFF0) == IDM_GRABAGAIN) {
+        switchGrabAgain();
     } else {
         Default();
     }
+}
+
+// The check mark shows the setting. Switched off, a waiting that began after Done ends; a
+// failing close of its file raises, and the framework reports it.
+void MainDialog::switchGrabAgain() {
+    const bool on = !capture.grabsAgainAfterDone();
+    if (CMenu* systemMenu = CMenu::FromHandle(GetSystemMenu(m_hWnd, FALSE)))
+        systemMenu->CheckMenuItem(IDM_GRABAGAIN, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    capture.grabAgainAfterDone(on);
 }
 
 // Minimized, the icon is drawn centred in the client area.

@@ -32,6 +32,9 @@ protected:
     const MessageMap& GetMessageMap() const override;
 
 private:
+    // The system-menu item "Grab Again After Done".
+    void switchGrabAgain();
+
     MeshCapture capture;
     CFile file;
     CEdit log;

@@ -1,4 +1,5 @@
 // The Grab command of the main dialog.
+#include "CaptureTexts.h"
 #include "ListenerCaption.h"
 #include "MainDialog.h"
 #include "Tessolink.h"
@@ -26,7 +27,7 @@ void MainDialog::startGrab() {
     if (saveDialog.DoModal() != IDOK) return;  // the hook stays set, the capture Idle
 
     if (!capture.arm(saveDialog.GetPathName().c_str())) {
-        logPane.insertAtSelection("Error ! File could not be opened.\r\n");
+        logPane.insertAtSelection(CaptureTexts::openFailure);
         RemoveHook();
     }
 }

@@ -20,9 +20,11 @@ namespace {
 class MemoryFile : public OutputFile {
 public:
     bool open(const char*) override { bytes.clear(); openNow = true; return true; }
+    bool reopen() override { openNow = true; return true; }
     bool isOpen() const override { return openNow; }
     void write(const void* data, std::uint32_t count) override { bytes.append(static_cast<const char*>(data), count); }
     void close() override { openNow = false; }
+    void empty() override { bytes.clear(); }
     void cutBackAndClose(std::uint64_t length) override {
         if (length < bytes.size()) bytes.resize(length);
         openNow = false;

@@ -16,5 +16,6 @@ inline constexpr const char* startNotice = "Grabbing... ";
 inline constexpr const char* progressSuffix = " Lines read";
 inline constexpr const char* endNotice = "\r\nDone\r\n\r\n";
 inline constexpr const char* failureNotice = "\r\nError ! File could not be written.\r\n\r\n";
+inline constexpr const char* openFailure = "Error ! File could not be opened.\r\n";
 
 }  // namespace CaptureTexts

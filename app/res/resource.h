@@ -8,3 +8,4 @@
 #define IDC_GRAB 1002
 #define IDC_LOG 1005
 #define IDM_ABOUTBOX 0x0010
+#define IDM_GRABAGAIN 0x0030

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "PaintCounter.h"
+#include "PieceCutter.h"
 #include "ProgramDriver.h"
+#include "SyntheticMesh.h"
 #include "Transcript.h"
 
 namespace {
@@ -255,6 +257,46 @@ TEST_F(EndToEnd, GrabWhileGrabbingKeepsThePartialFileAndWaitsAgain) {
     EXPECT_EQ(readBytes(second), "");
     DeleteFileA(first.c_str());
     DeleteFileA(second.c_str());
+}
+
+// With "Grab Again After Done" on, one Grab catches two meshes printed one after the other:
+// after the first Done the capture waits again at once, the file keeps the first mesh until
+// the second starts and then holds the second (the shorter) alone. Switched off, the waiting
+// ends without a word and the file is let go.
+TEST_F(EndToEnd, GrabAgainAfterDoneCatchesTheNextMeshIntoTheSameFile) {
+    TranscriptOptions firstOptions, secondOptions, bothOptions;
+    firstOptions.syntheticBytes = 25000;
+    secondOptions.syntheticBytes = 2000;
+    Expected first = expectedFor(firstOptions), second = expectedFor(secondOptions);
+    ASSERT_NE(first.ending, second.ending);
+    const std::string source = temporaryPath("two-meshes.txt");
+    std::ofstream(source, std::ios::binary) << makeSyntheticMesh(25000) << PieceCutter::endMarkerLine
+                                            << makeSyntheticMesh(2000);
+    bothOptions.meshFile = source;
+    Expected both = expectedFor(bothOptions);  // what the listener prints
+    std::size_t firstEnd = 0;
+    while (firstEnd < both.transcript.size() && both.transcript[firstEnd].text != PieceCutter::endMarkerLine) ++firstEnd;
+    ASSERT_LT(firstEnd, both.transcript.size());
+    StandInProcess listener("--mesh \"" + source + "\"");
+    ASSERT_NE(listener.window, nullptr);
+    const std::string path = temporaryPath("again.msh");
+    grabInto(path);
+    SendMessageA(program.window, WM_SYSCOMMAND, 0x0030, 0);
+
+    EXPECT_EQ(listener.printBlock(0, firstEnd + 1), static_cast<LRESULT>(firstEnd + 1));
+    const std::string afterFirst = found + waiting + progress(first.lines) + first.ending + waiting;
+    EXPECT_EQ(program.waitForLog(afterFirst), afterFirst);
+    EXPECT_TRUE(readBytes(path) == first.mesh) << "the first mesh is not kept while waiting";
+    const std::size_t rest = both.transcript.size() - firstEnd - 1;
+    EXPECT_EQ(listener.printBlock(firstEnd + 1, rest), static_cast<LRESULT>(rest));
+    const std::string final = afterFirst + progress(second.lines) + second.ending + waiting;
+    EXPECT_EQ(program.waitForLog(final), final);
+    EXPECT_TRUE(readBytes(path) == second.mesh) << "file differs from the second mesh";
+
+    SendMessageA(program.window, WM_SYSCOMMAND, 0x0030, 0);
+    EXPECT_EQ(program.log(), final);
+    EXPECT_TRUE(DeleteFileA(path.c_str())) << "the file is still held open";
+    DeleteFileA(source.c_str());
 }
 
 TEST_F(EndToEnd, ExistingFileIsTruncatedAfterTheOverwriteQuestion) {
