@@ -16,11 +16,11 @@
 // marker the log gets the mesh check's line for the file, then the end notice.
 //
 // The sender of a piece waits until the piece is in the file and read by the check:
-// releaseSender is called then (and for a piece that is ignored), before the log work for it;
-// nothing reads the piece after the release, when the sender may have freed it. The progress count
-// is kept per piece, but its text is rewritten only when the owner asks (updateProgressText,
-// at screen rate) and before every notice that ends a capture, so the log is exact whenever
-// it is looked at.
+// releaseSender is called then (and for a piece that is ignored), before the log work for
+// it; nothing reads the piece after the release, when the sender may have freed it. The
+// progress count is kept per piece, but its text is rewritten only when the owner asks
+// (updateProgressText, at screen rate) and before every notice that ends a capture, so the
+// log is exact whenever it is looked at.
 // Runs on one thread. The first file error of a capture stops it: the file is cut back to
 // the whole pieces written before the failure and closed, the hook released, the failure
 // noted in the log; then the error passes on unchanged, and every piece is ignored until
