@@ -4,11 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <future>
 #include <string>
 
 #include "PaintCounter.h"
 #include "ProgramDriver.h"
+#include "TestThread.h"
 #include "Transcript.h"
 
 namespace {
@@ -287,16 +287,16 @@ TEST_F(EndToEnd, FullDiskStopsTheCaptureWithOneReportAndKeepsWholePieces) {
 
     ForegroundWindow elsewhere;
     ASSERT_EQ(GetForegroundWindow(), elsewhere.hwnd);
-    auto printing = std::async(std::launch::async, [&] { return listener.printTranscript(); });
+    LRESULT printed = 0;
+    TestThread printing([&] { printed = listener.printTranscript(); });
     HWND box = program.ownedDialog(program.window, "Tessoran", 60000);
     ASSERT_NE(box, nullptr) << "no error box owned by the main window";
     Sleep(300);
     EXPECT_EQ(GetForegroundWindow(), box) << "the error box is not in front";
-    EXPECT_NE(printing.wait_for(std::chrono::milliseconds(0)), std::future_status::ready)
-        << "the listener went on while the error was on screen";
+    EXPECT_FALSE(printing.finishedWithin(0)) << "the listener went on while the error was on screen";
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    ASSERT_EQ(printing.wait_for(std::chrono::seconds(60)), std::future_status::ready);
-    EXPECT_EQ(printing.get(), static_cast<LRESULT>(e.transcript.size()));
+    ASSERT_TRUE(printing.finishedWithin(60000));
+    EXPECT_EQ(printed, static_cast<LRESULT>(e.transcript.size()));
     EXPECT_EQ(program.ownedDialog(nullptr, "Tessoran", 1000), nullptr) << "a second error box";
 
     const std::string failed = "\r\nError ! File could not be written.\r\n\r\n";

@@ -5,16 +5,15 @@
 
 #include <filesystem>
 #include <fstream>
-#include <future>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ListenerWindow.h"
 #include "PieceCutter.h"
 #include "ReceiverWindow.h"
 #include "StandInProcess.h"
+#include "TestThread.h"
 #include "Tessolink.h"
 #include "Transcript.h"
 
@@ -24,21 +23,21 @@ namespace {
 class ListenerThread {
 public:
     ListenerThread() {
-        std::promise<void> up;
-        auto ready = up.get_future();
-        thread = std::thread([this, &up] {
+        HANDLE up = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread = std::make_unique<TestThread>([this, up] {
             ListenerWindow window;
             listener = &window;
-            up.set_value();
+            SetEvent(up);
             MSG msg;
             while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
             listener = nullptr;
         });
-        ready.wait();
+        WaitForSingleObject(up, INFINITE);
+        CloseHandle(up);
     }
     ~ListenerThread() {
         PostMessageA(listener->window(), WM_CLOSE, 0, 0);
-        thread.join();
+        thread->join();
     }
     DWORD threadId() const { return GetWindowThreadProcessId(output(), nullptr); }
     HWND output() const { return GetWindow(listener->window(), GW_CHILD); }
@@ -55,8 +54,8 @@ public:
     std::string outputText() const { return listener->paneText(0); }
 
 private:
-    std::thread thread;
     ListenerWindow* listener = nullptr;
+    std::unique_ptr<TestThread> thread;
 };
 
 class HookTest : public ::testing::Test {
