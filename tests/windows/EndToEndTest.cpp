@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "OneInstance.h"
 #include "PaintCounter.h"
 #include "ProgramDriver.h"
 #include "TestThread.h"
@@ -202,7 +203,9 @@ TEST_F(EndToEnd, LogFullOfEarlierCapturesStillTakesEveryLine) {
 }
 
 // Started twice: the second program ends without a window of its own and brings the first,
-// minimized behind another window, to the front; the first then grabs as before.
+// minimized behind another window, to the front; the first then grabs as before. A start
+// also ends while the first hangs (its thread suspended), and the first comes up once it
+// runs again.
 TEST_F(EndToEnd, SecondStartBringsTheFirstToTheFront) {
     ShowWindow(program.window, SW_MINIMIZE);
     ForegroundWindow elsewhere;
@@ -212,6 +215,15 @@ TEST_F(EndToEnd, SecondStartBringsTheFirstToTheFront) {
     EXPECT_EQ(second.findWindow("#32770", nullptr, nullptr, 0), nullptr);
     EXPECT_FALSE(IsIconic(program.window));
     EXPECT_EQ(GetForegroundWindow(), program.window);
+
+    ShowWindow(program.window, SW_MINIMIZE);
+    ASSERT_NE(SuspendThread(program.info.hThread), static_cast<DWORD>(-1));
+    ChildProcess third(tessoranDirectory() + "Tessoran.exe", "");
+    const bool ended = third.waitForExit(10000);
+    ResumeThread(program.info.hThread);
+    EXPECT_TRUE(ended) << "a start waited for the hung Tessoran";
+    for (int i = 0; i < 100 && IsIconic(program.window); ++i) Sleep(50);
+    EXPECT_FALSE(IsIconic(program.window));
     captureWholeMesh(2000);
 }
 
@@ -415,6 +427,25 @@ TEST(DialogTexts, EveryStaticTextFitsItsBox) {
         DestroyWindow(dialog);
     }
     FreeLibrary(program);
+}
+
+// A Tessoran started as administrator holds a mutex that a start with fewer rights may not
+// open; that start counts it as running and ends. (Here the test holds the mutex, with an
+// empty access list, which admits no other process.)
+TEST(EndToEndAlone, EndsWhenTheRunningOnesMutexMayNotBeOpened) {
+    SECURITY_DESCRIPTOR descriptor;
+    ACL noAccess;
+    ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+                InitializeAcl(&noAccess, sizeof noAccess, ACL_REVISION) &&
+                SetSecurityDescriptorDacl(&descriptor, TRUE, &noAccess, FALSE));
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
+    HANDLE mutex = CreateMutexA(&attributes, FALSE, OneInstance::mutexName);
+    ASSERT_NE(mutex, nullptr);
+    ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "a Tessoran is running";
+    ChildProcess start(tessoranDirectory() + "Tessoran.exe", "");
+    EXPECT_TRUE(start.waitForExit(15000)) << "it started as if no Tessoran were running";
+    EXPECT_EQ(FindWindowA("#32770", "Korvessa"), nullptr);
+    CloseHandle(mutex);
 }
 
 // Without its hook library beside it the program does not start at all.
