@@ -4,6 +4,7 @@
 #include "EditLogPane.h"
 #include "FileBase.h"
 #include "FileOutput.h"
+#include "LowerRightsPieces.h"
 #include "MeshCapture.h"
 #include "ScreenRatePainting.h"
 
@@ -31,11 +32,15 @@ protected:
     const MessageMap& GetMessageMap() const override;
 
 private:
+    // Processes of lower rights reach the window only while a capture is armed or running.
+    void letPiecesThroughWhileCapturing();
+
     MeshCapture capture;
     CFile file;
     CEdit log;
     HICON icon;
     EditLogPane logPane{log};
     FileOutput fileOutput{file};
+    LowerRightsPieces lowerRightsPieces;
     ScreenRatePainting logPainting{*this, log, [this] { return capture.updateProgressText(); }};
 };
