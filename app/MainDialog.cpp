@@ -19,31 +19,9 @@ const MessageMapEntry mainDialogEntries[] = {
 const MessageMap mainDialogMap = makeMessageMap(mainDialogEntries);
 
 // The listener waits in its send until a piece is in the file, and no longer: the capture
-// replies then, before its other work for the piece. That work may still read the piece: the
-// data block the system copied into this process stays valid until the handler returns.
+// replies once it has done everything that reads the piece.
 void replyToSender() {
     if (InSendMessage()) ReplyMessage(0);
-}
-
-// Windows drops WM_COPYDATA sent from a process of lower integrity (gmax run normally) to one
-// of higher integrity (Tessoran run as administrator): let it through to this window. That
-// lets any lower-rights sender reach the window, which is safe: the capture ignores pieces
-// from any window but the listener's output and reads at most cbData bytes of a piece.
-// Looked up at run time: the call does not exist before Windows 7 (Vista has the
-// process-wide form), nor in every Wine.
-void acceptForwardedPiecesFromLowerRights(HWND window) {
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    if (!user32) return;
-    using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
-    constexpr DWORD allow = 1;  // MSGFLT_ALLOW, and MSGFLT_ADD of the process-wide form
-    if (auto perWindow = reinterpret_cast<PerWindow>(
-            reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")))) {
-        perWindow(window, WM_COPYDATA, allow, nullptr);
-    } else if (auto perProcess = reinterpret_cast<PerProcess>(
-                   reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")))) {
-        perProcess(WM_COPYDATA, allow);
-    }
 }
 
 }  // namespace
@@ -77,7 +55,6 @@ BOOL MainDialog::OnInitDialog() {
     // The edit control takes some 30,000 characters by default and then silently drops every
     // insertion; a capture adds about 110, so a long session would stop logging.
     log.SetLimitText(0);
-    acceptForwardedPiecesFromLowerRights(m_hWnd);
     if (CMenu* systemMenu = CMenu::FromHandle(GetSystemMenu(m_hWnd, FALSE))) {
         char about[256] = "";
         LoadStringA(AfxGetInstanceHandle(), IDS_ABOUTBOX, about, sizeof about);
@@ -140,13 +117,20 @@ BOOL MainDialog::OnCopyData(CWnd* window, COPYDATASTRUCT* data) {
         if (capture.currentState() == CaptureState::Grabbing) logPainting.hold();
         struct AfterPiece {
             MainDialog& dialog;
-            ~AfterPiece() { dialog.logPainting.pieceHandled(dialog.capture.currentState() == CaptureState::Grabbing); }
+            ~AfterPiece() {
+                dialog.logPainting.pieceHandled(dialog.capture.currentState() == CaptureState::Grabbing);
+                dialog.letPiecesThroughWhileCapturing();
+            }
         } after{*this};
         HWND source = window ? window->m_hWnd : nullptr;
         capture.onTextPiece({reinterpret_cast<WindowHandle>(source), static_cast<const char*>(data->lpData),
                              static_cast<std::uint32_t>(data->cbData)});
     }
     return static_cast<BOOL>(Default());
+}
+
+void MainDialog::letPiecesThroughWhileCapturing() {
+    lowerRightsPieces.letThrough(m_hWnd, capture.currentState() != CaptureState::Idle);
 }
 
 void MainDialog::OnTimer(UINT_PTR id) { logPainting.onTimer(id); }

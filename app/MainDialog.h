@@ -5,6 +5,7 @@
 #include "EditLogPane.h"
 #include "FileBase.h"
 #include "FileOutput.h"
+#include "LowerRightsPieces.h"
 #include "MeshCapture.h"
 #include "ScreenRatePainting.h"
 
@@ -34,6 +35,8 @@ protected:
 private:
     // The system-menu item "Grab Again After Done".
     void switchGrabAgain();
+    // Processes of lower rights reach the window only while a capture is armed or running.
+    void letPiecesThroughWhileCapturing();
 
     MeshCapture capture;
     CFile file;
@@ -42,5 +45,6 @@ private:
     EditLogPane logPane{log};
     FileOutput fileOutput{file};
     DiskFiles diskFiles;
+    LowerRightsPieces lowerRightsPieces;
     ScreenRatePainting logPainting{*this, log, [this] { return capture.updateProgressText(); }};
 };

@@ -7,7 +7,6 @@ namespace CaptureTexts {
 
 inline constexpr std::string_view startMarker = "MSHX1";
 inline constexpr std::string_view endMarker = "---------X8--------snip-----------------X8-----------";
-inline constexpr std::string_view lineBreak = "\r\n";
 // Index of the end marker's first "X", the byte its search looks for first.
 inline constexpr std::size_t endMarkerAnchor = 9;
 

@@ -6,12 +6,12 @@
 #include <atomic>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "EditLogPane.h"
 #include "FakeLogPane.h"
 #include "Framework.h"
 #include "ProgramDriver.h"
+#include "TestThread.h"
 
 namespace {
 
@@ -136,7 +136,7 @@ const MessageMap& ThrowingDialog::GetMessageMap() const { return throwingMap; }
 TEST(DialogTest, MapDispatchesAndAFileErrorIsReportedInAStopBox) {
     ThrowingDialog dialog;
     std::atomic<bool> boxSeen{false}, stopIcon{false};
-    std::thread user([&] {
+    TestThread user([&] {
         HWND box = nullptr, dialogWindow = nullptr;
         for (int i = 0; i < 500 && !box; ++i, Sleep(20)) box = FindWindowA("#32770", "FrameworkTest");
         if (!box) return;
