@@ -37,6 +37,12 @@ private:
     void switchGrabAgain();
     // Processes of lower rights reach the window only while a capture is armed or running.
     void letPiecesThroughWhileCapturing();
+    // Sets the filter by the capture's state when a command that may change it is left, also
+    // when a file error raised by the capture leaves it.
+    struct FilterFollowsCapture {
+        MainDialog& dialog;
+        ~FilterFollowsCapture() { dialog.letPiecesThroughWhileCapturing(); }
+    };
 
     MeshCapture capture;
     CFile file;

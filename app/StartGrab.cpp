@@ -5,10 +5,7 @@
 #include "Tessolink.h"
 
 void MainDialog::startGrab() {
-    struct OnLeaving {
-        MainDialog& dialog;
-        ~OnLeaving() { dialog.letPiecesThroughWhileCapturing(); }
-    } onLeaving{*this};
+    FilterFollowsCapture filter{*this};
     logPainting.paintNow();  // a capture held back its painting until now
     capture.abandon();  // a failing close raises: the framework reports it, the Grab ends
 
