@@ -19,31 +19,9 @@ const MessageMapEntry mainDialogEntries[] = {
 const MessageMap mainDialogMap = makeMessageMap(mainDialogEntries);
 
 // The listener waits in its send until a piece is in the file, and no longer: the capture
-// replies then, before its other work for the piece. That work may still read the piece: the
-// data block the system copied into this process stays valid until the handler returns.
+// replies once it has done everything that reads the piece.
 void replyToSender() {
     if (InSendMessage()) ReplyMessage(0);
-}
-
-// Windows drops WM_COPYDATA sent from a process of lower integrity (gmax run normally) to one
-// of higher integrity (Tessoran run as administrator): let it through to this window. That
-// lets any lower-rights sender reach the window, which is safe: the capture ignores pieces
-// from any window but the listener's output and reads at most cbData bytes of a piece.
-// Looked up at run time: the call does not exist before Windows 7 (Vista has the
-// process-wide form), nor in every Wine.
-void acceptForwardedPiecesFromLowerRights(HWND window) {
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    if (!user32) return;
-    using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
-    constexpr DWORD allow = 1;  // MSGFLT_ALLOW, and MSGFLT_ADD of the process-wide form
-    if (auto perWindow = reinterpret_cast<PerWindow>(
-            reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")))) {
-        perWindow(window, WM_COPYDATA, allow, nullptr);
-    } else if (auto perProcess = reinterpret_cast<PerProcess>(
-                   reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")))) {
-        perProcess(WM_COPYDATA, allow);
-    }
 }
 
 }  // namespace
@@ -77,7 +55,6 @@ BOOL MainDialog::OnInitDialog() {
     // The edit control takes some 30,000 characters by default and then silently drops every
     // insertion; a capture adds about 110, so a long session would stop logging.
     log.SetLimitText(0);
-    acceptForwardedPiecesFromLowerRights(m_hWnd);
     if (CMenu* systemMenu = CMenu::FromHandle(GetSystemMenu(m_hWnd, FALSE))) {
         char about[256] = "";
         LoadStringA(AfxGetInstanceHandle(), IDS_ABOUTBOX, about, sizeof about);
@@ -86,6 +63,7 @@ BOOL MainDialog::OnInitDialog() {
             systemMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, about);
         }
         systemMenu->AppendMenu(MF_STRING, IDM_MESHVIEW, "Mesh View");
+        systemMenu->AppendMenu(MF_STRING, IDM_GRABAGAIN, "Grab Again After Done");  // off at every start
     }
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -98,9 +76,21 @@ void MainDialog::OnSysCommand(UINT id, LPARAM) {
         about.DoModal();
     } else if ((id & 0xFFF0) == IDM_MESHVIEW) {
         meshView.openOrRaise(this);
+    } else if ((id & 0xFFF0) == IDM_GRABAGAIN) {
+        switchGrabAgain();
     } else {
         Default();
     }
+}
+
+// The check mark shows the setting. Switched off, a waiting that began after Done ends; a
+// failing close of its file raises, and the framework reports it.
+void MainDialog::switchGrabAgain() {
+    FilterFollowsCapture filter{*this};
+    const bool on = !capture.grabsAgainAfterDone();
+    if (CMenu* systemMenu = CMenu::FromHandle(GetSystemMenu(m_hWnd, FALSE)))
+        systemMenu->CheckMenuItem(IDM_GRABAGAIN, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    capture.grabAgainAfterDone(on);
 }
 
 // Minimized, the icon is drawn centred in the client area.
@@ -125,22 +115,31 @@ HCURSOR MainDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(icon); }
 // File errors raised by the capture pass to the framework, which reports them (the sender is
 // not released before). The log pane is painted at screen rate while grabbing, and at once
 // when the capture has ended: also when a file error leaves onTextPiece, so the failure
-// notice shows before the error box opens. A capture that ends without an error has reached
-// its end marker: the mesh view shows its file.
+// notice shows before the error box opens. A capture that stops grabbing without an error has
+// reached its end marker (it may be waiting again already): the mesh view shows its file.
 BOOL MainDialog::OnCopyData(CWnd* window, COPYDATASTRUCT* data) {
+    bool ended = false;
     if (data != nullptr) {
         const bool grabbing = capture.currentState() == CaptureState::Grabbing;
         if (grabbing) logPainting.hold();
         struct AfterPiece {
             MainDialog& dialog;
-            ~AfterPiece() { dialog.logPainting.pieceHandled(dialog.capture.currentState() == CaptureState::Grabbing); }
+            ~AfterPiece() {
+                dialog.logPainting.pieceHandled(dialog.capture.currentState() == CaptureState::Grabbing);
+                dialog.letPiecesThroughWhileCapturing();
+            }
         } after{*this};
         HWND source = window ? window->m_hWnd : nullptr;
         capture.onTextPiece({reinterpret_cast<WindowHandle>(source), static_cast<const char*>(data->lpData),
                              static_cast<std::uint32_t>(data->cbData)});
-        if (grabbing && capture.currentState() == CaptureState::Idle) meshView.captureEnded(grabPath);
+        ended = grabbing && capture.currentState() != CaptureState::Grabbing;
     }
+    if (ended) meshView.captureEnded(grabPath);  // after the log is painted
     return static_cast<BOOL>(Default());
+}
+
+void MainDialog::letPiecesThroughWhileCapturing() {
+    lowerRightsPieces.letThrough(m_hWnd, capture.currentState() != CaptureState::Idle);
 }
 
 void MainDialog::OnTimer(UINT_PTR id) { logPainting.onTimer(id); }

@@ -5,6 +5,7 @@
 #include "EditLogPane.h"
 #include "FileBase.h"
 #include "FileOutput.h"
+#include "LowerRightsPieces.h"
 #include "MeshCapture.h"
 #include "MeshViewWindow.h"
 #include "ScreenRatePainting.h"
@@ -33,6 +34,17 @@ protected:
     const MessageMap& GetMessageMap() const override;
 
 private:
+    // The system-menu item "Grab Again After Done".
+    void switchGrabAgain();
+    // Processes of lower rights reach the window only while a capture is armed or running.
+    void letPiecesThroughWhileCapturing();
+    // Sets the filter by the capture's state when a command that may change it is left, also
+    // when a file error raised by the capture leaves it.
+    struct FilterFollowsCapture {
+        MainDialog& dialog;
+        ~FilterFollowsCapture() { dialog.letPiecesThroughWhileCapturing(); }
+    };
+
     MeshCapture capture;
     CFile file;
     CEdit log;
@@ -40,6 +52,7 @@ private:
     EditLogPane logPane{log};
     FileOutput fileOutput{file};
     DiskFiles diskFiles;
+    LowerRightsPieces lowerRightsPieces;
     MeshViewWindow meshView;
     std::string grabPath;  // the file of the last Grab that armed the capture
     ScreenRatePainting logPainting{*this, log, [this] { return capture.updateProgressText(); }};

@@ -9,9 +9,7 @@
 
 namespace {
 
-// Posted to the view when a capture has ended, so the capture's message returns first.
-constexpr UINT showCaptureMessage = WM_APP + 1;
-const char* const caption = "Mesh View";
+const char* const title = "Mesh View";
 constexpr SIZE wantedPicture = {640, 480}, leastWindow = {320, 240};
 
 const MessageMapEntry meshViewEntries[] = {
@@ -28,7 +26,6 @@ const MessageMapEntry meshViewEntries[] = {
     {WM_KEYDOWN, 0, 0, &Handlers::keyDown<MeshViewWindow, &MeshViewWindow::OnKeyDown>},
     {WM_DROPFILES, 0, 0, &Handlers::dropFiles<MeshViewWindow, &MeshViewWindow::OnDropFiles>},
     {WM_CAPTURECHANGED, 0, 0, &Handlers::plain<MeshViewWindow, &MeshViewWindow::OnCaptureChanged>},
-    {showCaptureMessage, 0, 0, &Handlers::message<MeshViewWindow, &MeshViewWindow::OnShowCapture>},
 };
 const MessageMap meshViewMap = makeMessageMap(meshViewEntries);
 
@@ -62,24 +59,15 @@ void MeshViewWindow::openOrRaise(CWnd* owner) {
     RECT frame = {0, 0, wantedPicture.cx, wantedPicture.cy + statusHeight()};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     const RECT place = placeBeside(owner->m_hWnd, {frame.right - frame.left, frame.bottom - frame.top}, leastWindow);
-    if (!CreateEx(0, caption, style, place, owner)) return;
+    if (!CreateEx(0, caption().c_str(), style, place, owner)) return;
     DragAcceptFiles();
     if (HICON icon = reinterpret_cast<HICON>(owner->SendMessage(WM_GETICON, ICON_SMALL, 0)))
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    if (!lastCapture.empty()) show(lastCapture);
     ShowWindow(m_hWnd, SW_SHOW);
     UpdateWindow(m_hWnd);
 }
 
-void MeshViewWindow::captureEnded(const std::string& path) {
-    lastCapture = path;
-    if (m_hWnd) PostMessageA(m_hWnd, showCaptureMessage, 0, 0);
-}
-
-LRESULT MeshViewWindow::OnShowCapture(WPARAM, LPARAM) {
-    if (!lastCapture.empty()) show(lastCapture);
-    return 0;
-}
+void MeshViewWindow::captureEnded(const std::string& path) { show(path); }
 
 void MeshViewWindow::OnDropFiles(HDROP drop) {
     char path[MAX_PATH] = "";
@@ -88,13 +76,19 @@ void MeshViewWindow::OnDropFiles(HDROP drop) {
     if (length > 0 && length < MAX_PATH) show(path);
 }
 
+// The viewer holds the mesh also while the window is closed.
 void MeshViewWindow::show(const std::string& path) {
     MeshModel model;
     if (readMeshFile(path, model)) viewer.show(std::move(model));
     else viewer.showUnreadable();
     shownPath = path;
-    SetWindowText((std::string(caption) + " - " + fileNameOf(path)).c_str());
+    if (!m_hWnd) return;
+    SetWindowText(caption().c_str());
     pictureChanged();
+}
+
+std::string MeshViewWindow::caption() const {
+    return shownPath.empty() ? title : std::string(title) + " - " + fileNameOf(shownPath);
 }
 
 void MeshViewWindow::pictureChanged() {

@@ -13,10 +13,11 @@
 // window; mouse and keys go to the viewer.
 class MeshViewWindow : public CFrameWnd {
 public:
-    // Opens the view beside owner, showing the last capture's file, or brings it to the front.
+    // Opens the view beside owner, showing the last capture's mesh, or brings it to the front.
     void openOrRaise(CWnd* owner);
-    // A capture reached its end marker: its file is shown at once when the view is open,
-    // without taking the focus from where it is, and when the view opens otherwise.
+    // A capture reached its end marker: its file is read now, while it holds that mesh (the
+    // next capture may empty it), and shown at once when the view is open, without taking
+    // the focus from where it is, or when the view opens.
     void captureEnded(const std::string& path);
 
     void OnPaint();
@@ -32,13 +33,13 @@ public:
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
     void OnDropFiles(HDROP drop);
     void OnCaptureChanged();
-    LRESULT OnShowCapture(WPARAM, LPARAM);
 
 protected:
     const MessageMap& GetMessageMap() const override;
 
 private:
     void show(const std::string& path);
+    std::string caption() const;
     void pictureChanged();
     void beginDrag(MeshViewer::Drag kind, POINT point);
     void endDrag(POINT point);
@@ -49,7 +50,6 @@ private:
     MeshViewer viewer;
     FrameBuffer buffer;
     DibSection picture;
-    std::string lastCapture;
     std::string shownPath;
     bool pictureCurrent = false;
 };

@@ -4,9 +4,11 @@
 
 // One Tessoran at a time. The hook sends every piece to the first window captioned like the
 // main window, so a second program would take the pieces that the armed one waits for. The
-// first start holds a named mutex for its whole life; a later start finds it held.
+// first start holds a named mutex for its whole life; a later start finds it there.
 class OneInstance {
 public:
+    static constexpr const char* mutexName = "Local\\Tessoran.OneInstance";
+
     OneInstance();
     ~OneInstance();
     OneInstance(const OneInstance&) = delete;

@@ -1,9 +1,11 @@
 // The Grab command of the main dialog.
+#include "CaptureTexts.h"
 #include "ListenerCaption.h"
 #include "MainDialog.h"
 #include "Tessolink.h"
 
 void MainDialog::startGrab() {
+    FilterFollowsCapture filter{*this};
     logPainting.paintNow();  // a capture held back its painting until now
     capture.abandon();  // a failing close raises: the framework reports it, the Grab ends
 
@@ -26,7 +28,7 @@ void MainDialog::startGrab() {
     if (saveDialog.DoModal() != IDOK) return;  // the hook stays set, the capture Idle
 
     if (!capture.arm(saveDialog.GetPathName().c_str())) {
-        logPane.insertAtSelection("Error ! File could not be opened.\r\n");
+        logPane.insertAtSelection(CaptureTexts::openFailure);
         RemoveHook();
         return;
     }

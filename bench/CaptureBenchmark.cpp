@@ -1,13 +1,16 @@
 // Feeds a 1.2 MB mesh as line pieces through the capture into memory, beside a floor that
-// copies the same pieces into a buffer with the same marker searches and nothing else.
+// copies the same pieces into a buffer with the same marker searches and nothing else, the
+// mesh check alone, and an unbuffered file write per piece (what the program's file does).
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "CaptureTexts.h"
 #include "MeshCapture.h"
+#include "MeshCheck.h"
 #include "PieceCutter.h"
 #include "SyntheticMesh.h"
 #include "TextSearch.h"
@@ -17,9 +20,11 @@ namespace {
 class MemoryFile : public OutputFile {
 public:
     bool open(const char*) override { bytes.clear(); openNow = true; return true; }
+    bool reopen() override { openNow = true; return true; }
     bool isOpen() const override { return openNow; }
     void write(const void* data, std::uint32_t count) override { bytes.append(static_cast<const char*>(data), count); }
     void close() override { openNow = false; }
+    void empty() override { bytes.clear(); }
     void cutBackAndClose(std::uint64_t length) override {
         if (length < bytes.size()) bytes.resize(length);
         openNow = false;
@@ -99,9 +104,33 @@ void Floor(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(blocks.size()));
 }
 
+void CheckAlone(benchmark::State& state) {
+    const auto& blocks = meshBlocks().blocks;
+    MeshCheck check;
+    for (auto _ : state) {
+        check.reset();
+        for (std::size_t i = 0; i + 1 < blocks.size(); ++i) check.feed(blocks[i].data(), blocks[i].size() - 1);
+        benchmark::DoNotOptimize(check.verdict());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(blocks.size()));
+}
+
+void FileWritePerPiece(benchmark::State& state) {
+    const auto& blocks = meshBlocks().blocks;
+    for (auto _ : state) {
+        std::FILE* f = std::tmpfile();
+        std::setvbuf(f, nullptr, _IONBF, 0);
+        for (const auto& b : blocks) std::fwrite(b.data(), 1, b.size() - 1, f);
+        std::fclose(f);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(blocks.size()));
+}
+
 // Argument 1 runs the capture with a log that ignores its updates, to show their share.
 BENCHMARK(Capture)->ArgName("quietLog")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Floor)->Unit(benchmark::kMillisecond);
+BENCHMARK(CheckAlone)->Unit(benchmark::kMillisecond);
+BENCHMARK(FileWritePerPiece)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

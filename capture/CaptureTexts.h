@@ -7,7 +7,6 @@ namespace CaptureTexts {
 
 inline constexpr std::string_view startMarker = "MSHX1";
 inline constexpr std::string_view endMarker = "---------X8--------snip-----------------X8-----------";
-inline constexpr std::string_view lineBreak = "\r\n";
 // Index of the end marker's first "X", the byte its search looks for first.
 inline constexpr std::size_t endMarkerAnchor = 9;
 
@@ -16,5 +15,6 @@ inline constexpr const char* startNotice = "Grabbing... ";
 inline constexpr const char* progressSuffix = " Lines read";
 inline constexpr const char* endNotice = "\r\nDone\r\n\r\n";
 inline constexpr const char* failureNotice = "\r\nError ! File could not be written.\r\n\r\n";
+inline constexpr const char* openFailure = "Error ! File could not be opened.\r\n";
 
 }  // namespace CaptureTexts

@@ -42,7 +42,28 @@ bool MeshCapture::arm(const char* path) {
     this->path = path;
     log.insertAtSelection(CaptureTexts::waitingNotice);
     state = CaptureState::Waiting;
+    armedAgain = false;
     return true;
+}
+
+void MeshCapture::grabAgainAfterDone(bool on) {
+    grabAgain = on;
+    if (on || state != CaptureState::Waiting || !armedAgain) return;
+    state = CaptureState::Idle;
+    releaseHook();
+    file.close();  // last: a failing close raises
+}
+
+// Runs once the end notice is in the log; the hook was kept.
+void MeshCapture::armAgain() {
+    if (!file.reopen()) {
+        log.insertAtSelection(CaptureTexts::openFailure);
+        releaseHook();
+        return;
+    }
+    log.insertAtSelection(CaptureTexts::waitingNotice);
+    state = CaptureState::Waiting;
+    armedAgain = true;
 }
 
 // The sender is released once the piece is stored and fed to the check; the log comes after.
@@ -57,6 +78,7 @@ void MeshCapture::onTextPiece(const TextPiece& piece) {
         log.insertAtSelection(("\r\n" + check.verdict()).c_str());
         log.insertAtSelection(CaptureTexts::endNotice);
     }
+    if (outcome == Outcome::Ended && grabAgain) armAgain();
 }
 
 MeshCapture::Outcome MeshCapture::store(const TextPiece& piece, std::uint32_t length) {
@@ -89,7 +111,17 @@ void MeshCapture::startGrabbing(const TextPiece& piece, std::uint32_t length) {
     lineCount = lineCountShown = 0;
     writtenLength = 0;
     check.reset(path, fileLookup);
+    if (std::exchange(armedAgain, false)) emptyFile();
     writePiece(piece, length);
+}
+
+void MeshCapture::emptyFile() {
+    try {
+        file.empty();
+    } catch (...) {
+        stopAfterFileError();
+        throw;
+    }
 }
 
 void MeshCapture::writePiece(const TextPiece& piece, std::uint32_t length) {
@@ -110,7 +142,7 @@ void MeshCapture::closeAtEnd() {
         throw;
     }
     state = CaptureState::Idle;
-    releaseHook();
+    if (!grabAgain) releaseHook();  // kept for the next mesh
 }
 
 // A file that failed once is never reported as done: a write may have put part of its

@@ -16,11 +16,11 @@
 // marker the log gets the mesh check's line for the file, then the end notice.
 //
 // The sender of a piece waits until the piece is in the file and read by the check:
-// releaseSender is called then (and for a piece that is ignored), before the log work for it;
-// nothing reads the piece after the release, when the sender may have freed it. The progress count
-// is kept per piece, but its text is rewritten only when the owner asks (updateProgressText,
-// at screen rate) and before every notice that ends a capture, so the log is exact whenever
-// it is looked at.
+// releaseSender is called then (and for a piece that is ignored), before the log work for
+// it; nothing reads the piece after the release, when the sender may have freed it. The
+// progress count is kept per piece, but its text is rewritten only when the owner asks
+// (updateProgressText, at screen rate) and before every notice that ends a capture, so the
+// log is exact whenever it is looked at.
 // Runs on one thread. The first file error of a capture stops it: the file is cut back to
 // the whole pieces written before the failure and closed, the hook released, the failure
 // noted in the log; then the error passes on unchanged, and every piece is ignored until
@@ -42,6 +42,13 @@ public:
     // Rewrites the progress text when the count has changed since it was last written;
     // returns whether it did.
     bool updateProgressText();
+    // While on, a capture that reaches its end marker waits again at once for the next mesh
+    // into the same file, and the hook stays: the file is opened again keeping the mesh just
+    // written, and emptied when the next mesh starts (a file that cannot be opened again ends
+    // it all with the open failure line). Switched off, a waiting that began so ends: Idle,
+    // file closed, hook released, nothing logged. Waiting after arm() and grabbing go on.
+    void grabAgainAfterDone(bool on);
+    bool grabsAgainAfterDone() const { return grabAgain; }
 
     CaptureState currentState() const { return state; }
     WindowHandle currentListenerOutput() const { return listenerOutput; }
@@ -53,6 +60,8 @@ private:
     void startGrabbing(const TextPiece& piece, std::uint32_t length);
     void writePiece(const TextPiece& piece, std::uint32_t length);
     void closeAtEnd();
+    void armAgain();
+    void emptyFile();
     void stopAfterFileError();
 
     LogPane& log;
@@ -69,4 +78,6 @@ private:
     CaptureState state = CaptureState::Idle;
     WindowHandle listenerOutput = nullptr;
     std::uint64_t writtenLength = 0;  // bytes of the whole pieces in the file
+    bool grabAgain = false;
+    bool armedAgain = false;  // waiting began after Done: the file holds the mesh before
 };

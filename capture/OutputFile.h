@@ -11,6 +11,9 @@ public:
     // Creates or truncates the file for writing only, others may read and write it.
     // Returns false when that fails; raises nothing.
     virtual bool open(const char* path) = 0;
+    // Opens the file that open() opened last once more, for writing only, others may read
+    // and write, keeping what it holds. Returns false when that fails; raises nothing.
+    virtual bool reopen() = 0;
     virtual bool isOpen() const = 0;
     // Writes count bytes unchanged at the end, straight to the file. A count of 0 writes
     // nothing and cannot fail; any other failure, also on a file not open, raises.
@@ -18,6 +21,9 @@ public:
     // Closes the file; afterwards isOpen() is false even when the close raised.
     // Does nothing on a file that is not open.
     virtual void close() = 0;
+    // Cuts the open file to nothing; writing goes on at its start. Raises like write when
+    // that fails.
+    virtual void empty() = 0;
     // After a failed write or close: cuts the file back to its first length bytes and
     // closes it, ignoring any failure of either; raises nothing. Does nothing on a file
     // that is not open.

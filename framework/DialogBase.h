@@ -154,6 +154,7 @@ class CMenu {
 public:
     static CMenu* FromHandle(HMENU menu);
     BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCSTR text = nullptr) { return ::AppendMenuA(m_hMenu, flags, id, text); }
+    UINT CheckMenuItem(UINT id, UINT check) { return ::CheckMenuItem(m_hMenu, id, check); }
     HMENU m_hMenu = nullptr;
 };
 

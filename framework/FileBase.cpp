@@ -52,7 +52,9 @@ bool CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
                    : (openFlags & modeWrite)   ? GENERIC_WRITE
                                                : GENERIC_READ;
     DWORD share = (openFlags & shareDenyNone) ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
-    DWORD create = (openFlags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING;
+    DWORD create = !(openFlags & modeCreate)      ? OPEN_EXISTING
+                   : (openFlags & modeNoTruncate) ? OPEN_ALWAYS
+                                                  : CREATE_ALWAYS;
     HANDLE handle = CreateFileA(fileName, access, share, nullptr, create, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         DWORD osError = GetLastError();
@@ -84,6 +86,16 @@ void CFile::Write(const void* buffer, UINT count) {
         throw CFileException(causeOf(e), e, m_strFileName);
     }
     if (written != count) throw CFileException(CFileException::diskFull, ERROR_DISK_FULL, m_strFileName);
+}
+
+void CFile::SetLength(ULONGLONG newLength) {
+    if (m_hFile == hFileNull) throw CFileException(CFileException::badHandle, 0, m_strFileName);
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(newLength);
+    if (!SetFilePointerEx(m_hFile, at, nullptr, FILE_BEGIN) || !SetEndOfFile(m_hFile)) {
+        DWORD e = GetLastError();
+        throw CFileException(causeOf(e), e, m_strFileName);
+    }
 }
 
 void CFile::Close() {

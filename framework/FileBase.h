@@ -31,6 +31,7 @@ public:
         modeReadWrite = 0x0002,
         shareDenyNone = 0x0040,
         modeCreate = 0x1000,
+        modeNoTruncate = 0x2000,  // with modeCreate: an existing file keeps its content
     };
     static const HANDLE hFileNull;
 
@@ -46,6 +47,9 @@ public:
     UINT Read(void* buffer, UINT count);
     // Writes count bytes; raises CFileException when not all were written.
     void Write(const void* buffer, UINT count);
+    // Cuts or extends the file to newLength bytes and goes there; raises CFileException when
+    // that fails.
+    void SetLength(ULONGLONG newLength);
     // Closes the handle; raises CFileException when closing fails (the file counts as closed).
     void Close();
     // Closes the handle and ignores any failure.

@@ -28,12 +28,14 @@ unsigned long textLength(const char* text) {
 HWND findMainWindow() { return mainWindow = FindWindowA(nullptr, Forwarding::mainWindowCaption); }
 
 // Synchronous: the listener waits until the program has the piece in its file (it replies
-// then), which keeps the pieces in order and lets the copy go right after. False when the
-// window is gone.
-bool send(HWND receiver, HWND target, COPYDATASTRUCT& data) {
+// then), which keeps the pieces in order and lets the copy go right after. False only when
+// the window is gone. The last error alone does not tell: while the listener's thread waits
+// in the send it handles messages other threads send to it, and their code may leave
+// ERROR_INVALID_WINDOW_HANDLE set although the piece arrived.
+bool sendPiece(HWND receiver, HWND target, COPYDATASTRUCT& data) {
     SetLastError(ERROR_SUCCESS);
     SendMessageA(receiver, Forwarding::message, reinterpret_cast<WPARAM>(target), reinterpret_cast<LPARAM>(&data));
-    return GetLastError() != ERROR_INVALID_WINDOW_HANDLE;
+    return GetLastError() != ERROR_INVALID_WINDOW_HANDLE || IsWindow(receiver);
 }
 
 // The main window is looked up on first need and kept; a send that finds it gone (the program
@@ -53,7 +55,7 @@ void forwardText(HWND target, const char* text) {
     data.dwData = Forwarding::dataId;
     data.cbData = size;
     data.lpData = copy;
-    if (!send(mainWindow, target, data) && findMainWindow() != nullptr) send(mainWindow, target, data);
+    if (!sendPiece(mainWindow, target, data) && findMainWindow() != nullptr) sendPiece(mainWindow, target, data);
     HeapFree(GetProcessHeap(), 0, copy);
 }
 
@@ -66,21 +68,28 @@ bool isSameMessage(const CWPSTRUCT& a, const CWPSTRUCT& b) {
 // in the listener thread's chain. Each of them runs this procedure, from inside the previous
 // one's CallNextHookEx; only the outermost forwards, so every piece reaches the program once.
 LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam) {
+    // The listener thread's last error, taken before any call (TlsGetValue clears it): every
+    // path hands it on to the next hook as it came.
+    const DWORD lastError = GetLastError();
     const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code != HC_ACTION || message == nullptr || message->hwnd == nullptr || message->message != EM_REPLACESEL ||
         message->lParam == 0)
         return CallNextHookEx(nullptr, code, wParam, lParam);
 
     auto* outer = static_cast<CWPSTRUCT*>(TlsGetValue(passingOnSlot));
-    if (outer != nullptr && isSameMessage(*outer, *message)) return CallNextHookEx(nullptr, code, wParam, lParam);
+    if (outer != nullptr && isSameMessage(*outer, *message)) {
+        SetLastError(lastError);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
 
-    const DWORD lastError = GetLastError();  // the listener thread's, left as it was
     forwardText(message->hwnd, reinterpret_cast<const char*>(message->lParam));
-    SetLastError(lastError);
     CWPSTRUCT passingOn = *message;
     TlsSetValue(passingOnSlot, &passingOn);
+    SetLastError(lastError);
     const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
+    const DWORD afterNextHooks = GetLastError();
     TlsSetValue(passingOnSlot, outer);
+    SetLastError(afterNextHooks);
     return result;
 }
 

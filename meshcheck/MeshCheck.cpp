@@ -51,15 +51,14 @@ void MeshCheck::onGroup(const GroupHeader& header) {
 
 void MeshCheck::onVertex(const VertexLine& vertex) {
     if (seen.found) return;
-    const std::string group = groupName(seen.group.number);
     if (const char* effect = misplacedNumbers(vertex.numbers, seen.group.noNormal)) {
-        onProblem(vertex.line, "vertex with " + std::to_string(vertex.numbers) + " numbers in " + group +
+        onProblem(vertex.line, "vertex with " + std::to_string(vertex.numbers) + " numbers in " + groupName(seen.group.number) +
                                    (seen.group.noNormal ? " (NONORMAL); " : "; ") + effect);
         return;
     }
     for (int i = 0; i < vertex.numbers; ++i) {
         if (!std::isfinite(vertex.values[i])) {
-            onProblem(vertex.line, "vertex with nan or inf in " + group + "; Orbiter cannot place it");
+            onProblem(vertex.line, "vertex with nan or inf in " + groupName(seen.group.number) + "; Orbiter cannot place it");
             return;
         }
     }

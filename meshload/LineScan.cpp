@@ -50,7 +50,7 @@ bool readReal(std::string_view s, std::size_t& i, double& value) {
     std::size_t p = skipSpace(s, i);
     bool negative = false;
     if (p < s.size() && (s[p] == '+' || s[p] == '-')) negative = s[p++] == '-';
-    if (hasWordAt(s, p, "nan") || hasWordAt(s, p, "inf")) {
+    if (p < s.size() && !isDigit(s[p]) && s[p] != '.' && (hasWordAt(s, p, "nan") || hasWordAt(s, p, "inf"))) {
         const bool nan = upper(s[p]) == 'N';
         p += 3;
         if (!nan && hasWordAt(s, p, "inity")) p += 5;

@@ -1,5 +1,6 @@
 #include "MeshModelBuilder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -64,7 +65,8 @@ struct MeshModelBuilder::State : MeshReadListener {
         group.texture = header.texture;
         group.positions.reserve(static_cast<std::size_t>(header.vertices));
         group.normals.reserve(static_cast<std::size_t>(header.vertices));
-        group.indices.reserve(static_cast<std::size_t>(header.triangles) * 3);
+        // A group may promise more triangles than its file holds: reserve no more than a full one.
+        group.indices.reserve(static_cast<std::size_t>(std::min(header.triangles, 65536)) * 3);
         noNormal = computeNormals = header.noNormal;
     }
     void onVertex(const VertexLine& vertex) override {

@@ -9,3 +9,4 @@
 #define IDC_LOG 1005
 #define IDM_ABOUTBOX 0x0010
 #define IDM_MESHVIEW 0x0020
+#define IDM_GRABAGAIN 0x0030

@@ -227,6 +227,69 @@ TEST_F(MeshCaptureTest, OpenFailureChangesNothing) {
     EXPECT_EQ(file.writes, 0);
 }
 
+// Grabbing again after Done: one Grab catches mesh after mesh into the same file, which keeps
+// each mesh until the next one starts; the hook stays until the waiting ends.
+TEST_F(MeshCaptureTest, GrabAgainWaitsAfterDoneKeepsTheFileAndEmptiesItAtTheNextStart) {
+    capture.grabAgainAfterDone(true);
+    grabbing();
+    send("first mesh\r\n");
+    send(endMarker);
+    const std::string firstCapture = waiting + "Grabbing... 1 Lines read" + doneWithoutGroups(3) + waiting;
+    EXPECT_EQ(log.text, firstCapture);
+    EXPECT_EQ(capture.currentState(), CaptureState::Waiting);
+    EXPECT_TRUE(file.isOpen());
+    EXPECT_EQ(releases, 0);
+    send("chatter\r\n");
+    EXPECT_EQ(file.bytes(), "MSHX1\r\nfirst mesh\r\n");
+    send("MSHX1\r\n");
+    EXPECT_EQ(file.bytes(), "MSHX1\r\n");
+    send("2\r\n");
+    capture.grabAgainAfterDone(false);  // while grabbing: this capture ends as any does
+    send(endMarker);
+    EXPECT_EQ(file.files.size(), 1u);
+    EXPECT_EQ(file.bytes(), "MSHX1\r\n2\r\n");
+    EXPECT_EQ(log.text, firstCapture + "Grabbing... 1 Lines read" + doneWithoutGroups(3));
+    EXPECT_EQ(capture.currentState(), CaptureState::Idle);
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(releases, 1);
+}
+
+// Switching off ends a waiting that began after Done, silently; one that a Grab began goes
+// on. A capture cut short never waits again.
+TEST_F(MeshCaptureTest, GrabAgainSwitchedOffEndsOnlyTheWaitingItBegan) {
+    capture.grabAgainAfterDone(true);
+    grabbing();
+    send(endMarker);
+    const std::string logAtEnd = log.text;
+    capture.grabAgainAfterDone(false);
+    EXPECT_EQ(capture.currentState(), CaptureState::Idle);
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(releases, 1);
+    EXPECT_EQ(log.text, logAtEnd);
+    EXPECT_EQ(file.bytes(), "MSHX1\r\n");
+
+    armed("next.msh");
+    capture.grabAgainAfterDone(true);
+    capture.grabAgainAfterDone(false);
+    EXPECT_EQ(capture.currentState(), CaptureState::Waiting);
+    capture.grabAgainAfterDone(true);
+    send("MSHX1\r\n");
+    capture.abandon();
+    EXPECT_EQ(capture.currentState(), CaptureState::Idle);
+    EXPECT_EQ(releases, 1);
+}
+
+TEST_F(MeshCaptureTest, GrabAgainIntoAFileThatCannotBeOpenedAgainEnds) {
+    capture.grabAgainAfterDone(true);
+    grabbing();
+    file.failOpen = true;
+    send(endMarker);
+    EXPECT_EQ(log.text, waiting + "Grabbing... " + doneWithoutGroups(2) + "Error ! File could not be opened.\r\n");
+    EXPECT_EQ(capture.currentState(), CaptureState::Idle);
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(releases, 1);
+}
+
 TEST_F(MeshCaptureTest, CaretMovedByTheUserPlacesTheStartNoticeAndProgressReplacesTheRest) {
     log.userTypes("line one\r\nline two\r\n");
     armed();
@@ -303,6 +366,16 @@ TEST_F(MeshCaptureFailureTest, CloseAtTheEndMarkerFails) {
     EXPECT_THROW(send(endMarker), FakeFileError);
     EXPECT_EQ(file.closes, 1);
     expectStopped(waiting + "Grabbing... 1 Lines read" + failed, "MSHX1\r\na\r\n");
+}
+
+// The file kept from the mesh before cannot be emptied when the next one starts.
+TEST_F(MeshCaptureFailureTest, EmptyingTheFileForTheNextMeshFails) {
+    capture.grabAgainAfterDone(true);
+    grabbing();
+    send(endMarker);
+    file.failEmpty = true;
+    EXPECT_THROW(send("MSHX1\r\n"), FakeFileError);
+    expectStopped(waiting + "Grabbing... " + doneWithoutGroups(2) + waiting + "Grabbing... " + failed, "MSHX1\r\n");
 }
 
 TEST_F(MeshCaptureTest, FailedCloseInAbandonStillLeavesIdleAndClosed) {

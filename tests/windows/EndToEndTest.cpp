@@ -4,12 +4,15 @@
 
 #include <filesystem>
 #include <fstream>
-#include <future>
 #include <string>
 #include <vector>
 
+#include "OneInstance.h"
 #include "PaintCounter.h"
+#include "PieceCutter.h"
 #include "ProgramDriver.h"
+#include "SyntheticMesh.h"
+#include "TestThread.h"
 #include "Transcript.h"
 
 namespace {
@@ -227,7 +230,9 @@ TEST_F(EndToEnd, LogFullOfEarlierCapturesStillTakesEveryLine) {
 }
 
 // Started twice: the second program ends without a window of its own and brings the first,
-// minimized behind another window, to the front; the first then grabs as before.
+// minimized behind another window, to the front; the first then grabs as before. A start
+// also ends while the first hangs (its thread suspended), and the first comes up once it
+// runs again.
 TEST_F(EndToEnd, SecondStartBringsTheFirstToTheFront) {
     ShowWindow(program.window, SW_MINIMIZE);
     ForegroundWindow elsewhere;
@@ -237,6 +242,15 @@ TEST_F(EndToEnd, SecondStartBringsTheFirstToTheFront) {
     EXPECT_EQ(second.findWindow("#32770", nullptr, nullptr, 0), nullptr);
     EXPECT_FALSE(IsIconic(program.window));
     EXPECT_EQ(GetForegroundWindow(), program.window);
+
+    ShowWindow(program.window, SW_MINIMIZE);
+    ASSERT_NE(SuspendThread(program.info.hThread), static_cast<DWORD>(-1));
+    ChildProcess third(tessoranDirectory() + "Tessoran.exe", "");
+    const bool ended = third.waitForExit(10000);
+    ResumeThread(program.info.hThread);
+    EXPECT_TRUE(ended) << "a start waited for the hung Tessoran";
+    for (int i = 0; i < 100 && IsIconic(program.window); ++i) Sleep(50);
+    EXPECT_FALSE(IsIconic(program.window));
     captureWholeMesh(2000);
 }
 
@@ -256,6 +270,46 @@ TEST_F(EndToEnd, GrabWhileGrabbingKeepsThePartialFileAndWaitsAgain) {
     EXPECT_EQ(readBytes(second), "");
     DeleteFileA(first.c_str());
     DeleteFileA(second.c_str());
+}
+
+// With "Grab Again After Done" on, one Grab catches two meshes printed one after the other:
+// after the first Done the capture waits again at once, the file keeps the first mesh until
+// the second starts and then holds the second (the shorter) alone. Switched off, the waiting
+// ends without a word and the file is let go.
+TEST_F(EndToEnd, GrabAgainAfterDoneCatchesTheNextMeshIntoTheSameFile) {
+    TranscriptOptions firstOptions, secondOptions, bothOptions;
+    firstOptions.syntheticBytes = 25000;
+    secondOptions.syntheticBytes = 2000;
+    Expected first = expectedFor(firstOptions), second = expectedFor(secondOptions);
+    ASSERT_NE(first.ending, second.ending);
+    const std::string source = temporaryPath("two-meshes.txt");
+    std::ofstream(source, std::ios::binary) << makeSyntheticMesh(25000) << PieceCutter::endMarkerLine
+                                            << makeSyntheticMesh(2000);
+    bothOptions.meshFile = source;
+    Expected both = expectedFor(bothOptions);  // what the listener prints
+    std::size_t firstEnd = 0;
+    while (firstEnd < both.transcript.size() && both.transcript[firstEnd].text != PieceCutter::endMarkerLine) ++firstEnd;
+    ASSERT_LT(firstEnd, both.transcript.size());
+    StandInProcess listener("--mesh \"" + source + "\"");
+    ASSERT_NE(listener.window, nullptr);
+    const std::string path = temporaryPath("again.msh");
+    grabInto(path);
+    SendMessageA(program.window, WM_SYSCOMMAND, 0x0030, 0);
+
+    EXPECT_EQ(listener.printBlock(0, firstEnd + 1), static_cast<LRESULT>(firstEnd + 1));
+    const std::string afterFirst = found + waiting + progress(first.lines) + first.ending + waiting;
+    EXPECT_EQ(program.waitForLog(afterFirst), afterFirst);
+    EXPECT_TRUE(readBytes(path) == first.mesh) << "the first mesh is not kept while waiting";
+    const std::size_t rest = both.transcript.size() - firstEnd - 1;
+    EXPECT_EQ(listener.printBlock(firstEnd + 1, rest), static_cast<LRESULT>(rest));
+    const std::string final = afterFirst + progress(second.lines) + second.ending + waiting;
+    EXPECT_EQ(program.waitForLog(final), final);
+    EXPECT_TRUE(readBytes(path) == second.mesh) << "file differs from the second mesh";
+
+    SendMessageA(program.window, WM_SYSCOMMAND, 0x0030, 0);
+    EXPECT_EQ(program.log(), final);
+    EXPECT_TRUE(DeleteFileA(path.c_str())) << "the file is still held open";
+    DeleteFileA(source.c_str());
 }
 
 TEST_F(EndToEnd, ExistingFileIsTruncatedAfterTheOverwriteQuestion) {
@@ -312,16 +366,16 @@ TEST_F(EndToEnd, FullDiskStopsTheCaptureWithOneReportAndKeepsWholePieces) {
 
     ForegroundWindow elsewhere;
     ASSERT_EQ(GetForegroundWindow(), elsewhere.hwnd);
-    auto printing = std::async(std::launch::async, [&] { return listener.printTranscript(); });
+    LRESULT printed = 0;
+    TestThread printing([&] { printed = listener.printTranscript(); });
     HWND box = program.ownedDialog(program.window, "Tessoran", 60000);
     ASSERT_NE(box, nullptr) << "no error box owned by the main window";
     Sleep(300);
     EXPECT_EQ(GetForegroundWindow(), box) << "the error box is not in front";
-    EXPECT_NE(printing.wait_for(std::chrono::milliseconds(0)), std::future_status::ready)
-        << "the listener went on while the error was on screen";
+    EXPECT_FALSE(printing.finishedWithin(0)) << "the listener went on while the error was on screen";
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    ASSERT_EQ(printing.wait_for(std::chrono::seconds(60)), std::future_status::ready);
-    EXPECT_EQ(printing.get(), static_cast<LRESULT>(e.transcript.size()));
+    ASSERT_TRUE(printing.finishedWithin(60000));
+    EXPECT_EQ(printed, static_cast<LRESULT>(e.transcript.size()));
     EXPECT_EQ(program.ownedDialog(nullptr, "Tessoran", 1000), nullptr) << "a second error box";
 
     const std::string failed = "\r\nError ! File could not be written.\r\n\r\n";
@@ -505,6 +559,25 @@ TEST(DialogTexts, EveryStaticTextFitsItsBox) {
         DestroyWindow(dialog);
     }
     FreeLibrary(program);
+}
+
+// A Tessoran started as administrator holds a mutex that a start with fewer rights may not
+// open; that start counts it as running and ends. (Here the test holds the mutex, with an
+// empty access list, which admits no other process.)
+TEST(EndToEndAlone, EndsWhenTheRunningOnesMutexMayNotBeOpened) {
+    SECURITY_DESCRIPTOR descriptor;
+    ACL noAccess;
+    ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+                InitializeAcl(&noAccess, sizeof noAccess, ACL_REVISION) &&
+                SetSecurityDescriptorDacl(&descriptor, TRUE, &noAccess, FALSE));
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
+    HANDLE mutex = CreateMutexA(&attributes, FALSE, OneInstance::mutexName);
+    ASSERT_NE(mutex, nullptr);
+    ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "a Tessoran is running";
+    ChildProcess start(tessoranDirectory() + "Tessoran.exe", "");
+    EXPECT_TRUE(start.waitForExit(15000)) << "it started as if no Tessoran were running";
+    EXPECT_EQ(FindWindowA("#32770", "Korvessa"), nullptr);
+    CloseHandle(mutex);
 }
 
 // Without its hook library beside it the program does not start at all.

@@ -6,12 +6,12 @@
 #include <atomic>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "EditLogPane.h"
 #include "FakeLogPane.h"
 #include "Framework.h"
 #include "ProgramDriver.h"
+#include "TestThread.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ public:
     BOOL InitInstance() override { return FALSE; }
 } theApp;
 
-TEST(CFileTest, CreatesOrTruncatesAndLetsOthersReadAndWrite) {
+TEST(CFileTest, CreatesTruncatesOrKeepsAndLetsOthersReadAndWrite) {
     const std::string path = temporaryPath("cfile.bin");
     std::ofstream(path, std::ios::binary) << "old contents";
     CFile file;
@@ -37,6 +37,14 @@ TEST(CFileTest, CreatesOrTruncatesAndLetsOthersReadAndWrite) {
     file.Close();
     EXPECT_EQ(file.m_hFile, CFile::hFileNull);
     file.Close();  // closing a closed file does nothing
+
+    // Opened again without truncating, the file keeps its bytes until it is cut.
+    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareDenyNone));
+    EXPECT_EQ(readBytes(path), "abc\r\n");
+    file.SetLength(0);
+    file.Write("d", 1);
+    file.Close();
+    EXPECT_EQ(readBytes(path), "d");
     DeleteFileA(path.c_str());
 }
 
@@ -46,6 +54,7 @@ TEST(CFileTest, OpenFailureWriteFailureAndCloseFailure) {
     EXPECT_FALSE(file.Open("Z:\\no\\such\\folder\\x.msh", CFile::modeCreate | CFile::modeWrite, &error));
     EXPECT_NE(error.m_lOsError, 0u);
     EXPECT_THROW(file.Write("x", 1), CFileException);  // not open
+    EXPECT_THROW(file.SetLength(0), CFileException);
     file.Write("x", 0);                                  // nothing to write cannot fail
 
     const std::string path = temporaryPath("readonly.bin");
@@ -127,7 +136,7 @@ const MessageMap& ThrowingDialog::GetMessageMap() const { return throwingMap; }
 TEST(DialogTest, MapDispatchesAndAFileErrorIsReportedInAStopBox) {
     ThrowingDialog dialog;
     std::atomic<bool> boxSeen{false}, stopIcon{false};
-    std::thread user([&] {
+    TestThread user([&] {
         HWND box = nullptr, dialogWindow = nullptr;
         for (int i = 0; i < 500 && !box; ++i, Sleep(20)) box = FindWindowA("#32770", "FrameworkTest");
         if (!box) return;

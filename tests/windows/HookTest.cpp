@@ -5,58 +5,78 @@
 
 #include <filesystem>
 #include <fstream>
-#include <future>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ListenerWindow.h"
 #include "PieceCutter.h"
 #include "ReceiverWindow.h"
 #include "StandInProcess.h"
+#include "TestThread.h"
 #include "Tessolink.h"
 #include "Transcript.h"
 
 namespace {
 
-// A listener window on a thread of its own, running a plain GetMessage loop.
+// Leaves ERROR_INVALID_WINDOW_HANDLE set, as code of the modelling program may when another
+// thread sends its thread a message while that thread waits in a send of its own.
+LRESULT CALLBACK leaveInvalidHandleError(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_APP) return DefWindowProcA(hwnd, message, wParam, lParam);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+}
+
+// A listener window on a thread of its own, running a plain GetMessage loop, with a window on
+// the same thread that leaves an error behind when it is sent WM_APP.
 class ListenerThread {
 public:
     ListenerThread() {
-        std::promise<void> up;
-        auto ready = up.get_future();
-        thread = std::thread([this, &up] {
+        HANDLE up = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread = std::make_unique<TestThread>([this, up] {
             ListenerWindow window;
+            WNDCLASSA wc = {};
+            wc.lpfnWndProc = leaveInvalidHandleError;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            wc.lpszClassName = "TessoranTestErrorLeaver";
+            RegisterClassA(&wc);  // fails harmlessly when registered before
+            errorLeaver = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                          wc.hInstance, nullptr);
             listener = &window;
-            up.set_value();
+            SetEvent(up);
             MSG msg;
             while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+            DestroyWindow(errorLeaver);
             listener = nullptr;
         });
-        ready.wait();
+        WaitForSingleObject(up, INFINITE);
+        CloseHandle(up);
     }
     ~ListenerThread() {
         PostMessageA(listener->window(), WM_CLOSE, 0, 0);
-        thread.join();
+        thread->join();
     }
     DWORD threadId() const { return GetWindowThreadProcessId(output(), nullptr); }
     HWND output() const { return GetWindow(listener->window(), GW_CHILD); }
     HWND secondPane() const { return listener->pane(1); }
     // Prints the pieces from inside the listener's loop; this thread handles the forwarded
     // pieces while it waits.
-    void print(const std::vector<TranscriptPiece>& pieces) {
-        SendMessageA(listener->window(), ListenerWindow::printPieces, 0, reinterpret_cast<LPARAM>(&pieces));
+    // Returns the number of pieces printed that kept the thread's last error.
+    std::size_t print(const std::vector<TranscriptPiece>& pieces) {
+        return static_cast<std::size_t>(
+            SendMessageA(listener->window(), ListenerWindow::printPieces, 0, reinterpret_cast<LPARAM>(&pieces)));
     }
     // Handled on the listener thread, where the hook sees it.
     void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         SendMessageA(window, message, wParam, lParam);
     }
     std::string outputText() const { return listener->paneText(0); }
+    HWND errorLeavingWindow() const { return errorLeaver; }
 
 private:
-    std::thread thread;
     ListenerWindow* listener = nullptr;
+    HWND errorLeaver = nullptr;
+    std::unique_ptr<TestThread> thread;
 };
 
 class HookTest : public ::testing::Test {
@@ -74,7 +94,7 @@ TEST_F(HookTest, ForwardsEveryPieceInOrderWithItsExactBytes) {
     for (std::size_t i = 0; i < large.size(); i += 100) large[i] = '\n';
     const std::vector<TranscriptPiece> pieces = {
         {0, "MSHX1\r\n"}, {0, ""}, {0, "GEOM 4 2\r\n"}, {0, large}, {0, "\xE4\xF6\xFC high bytes\r\n"}};
-    listener.print(pieces);
+    EXPECT_EQ(listener.print(pieces), pieces.size()) << "the hook changed the listener thread's last error";
 
     ASSERT_EQ(receiver->pieces.size(), pieces.size());
     for (std::size_t i = 0; i < pieces.size(); ++i) {
@@ -196,6 +216,17 @@ TEST_F(HookTest, WithoutReceiverNothingIsForwardedAndTheListenerStillShowsTheTex
     receiver = std::make_unique<ReceiverWindow>();  // the hook stays and looks again
     EXPECT_EQ(standIn.printTranscript(), 5);
     EXPECT_EQ(receiver->pieces.size(), 5u);
+}
+
+// While the listener's thread waits in the send of a piece, it runs what other threads send
+// to it; an error that leaves behind does not make the piece go twice.
+TEST_F(HookTest, ErrorLeftByOtherCodeDuringTheSendDoesNotSendThePieceAgain) {
+    ListenerThread listener;
+    receiver->whileReceiving = [&] { SendMessageA(listener.errorLeavingWindow(), WM_APP, 0, 0); };
+    ASSERT_TRUE(SetHook(listener.threadId()));
+    EXPECT_EQ(listener.print({{0, "MSHX1\r\n"}, {0, "GROUPS 1\r\n"}}), 2u);
+    ASSERT_EQ(receiver->pieces.size(), 2u);
+    EXPECT_EQ(receiver->pieces[1].bytes, withNul("GROUPS 1\r\n"));
 }
 
 // The library in the listener's process caches the main window; a program closed and

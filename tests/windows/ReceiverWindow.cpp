@@ -25,6 +25,7 @@ LRESULT CALLBACK ReceiverWindow::windowProcedure(HWND hwnd, UINT message, WPARAM
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         self->pieces.push_back({reinterpret_cast<HWND>(wParam), data->dwData, data->cbData,
                                 std::string(static_cast<const char*>(data->lpData), data->cbData)});
+        if (self->whileReceiving) self->whileReceiving();
         return TRUE;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);

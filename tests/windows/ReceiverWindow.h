@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ public:
 
     HWND window() const { return hwnd; }
     std::vector<ReceivedPiece> pieces;
+    // Runs while a piece is received, before the window returns to the sender.
+    std::function<void()> whileReceiving;
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND, UINT, WPARAM, LPARAM);

@@ -11,11 +11,13 @@
 // captioned "MAXScript Listener" whose first child is the output edit control, with a
 // second edit control beside it. Pieces are printed with one EM_REPLACESEL each, sent from
 // inside the thread's own message loop (when the window handles a print request), which is
-// where the thread learns of hooks set on it.
+// where the thread learns of hooks set on it. Each piece is printed with a last error of its
+// own set, which the pane's procedure must find as it was set (the hooks that run before it
+// leave it alone): a print request returns the number of pieces printed that kept it.
 class ListenerWindow {
 public:
-    // Print the window's transcript; returns the number of pieces printed. May be sent
-    // from another process; returns when all pieces are printed.
+    // Print the window's transcript; returns the number of pieces printed (that kept the
+    // last error). May be sent from another process; returns when all pieces are printed.
     static constexpr UINT printTranscript = WM_APP + 1;
     // Print the transcript that lParam points to (same process only).
     static constexpr UINT printPieces = WM_APP + 2;
@@ -38,10 +40,12 @@ public:
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK paneProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT print(const TranscriptPiece* pieces, std::size_t count);
 
     std::vector<TranscriptPiece> transcript;
     HWND top = nullptr;
     HWND output = nullptr;
     HWND second = nullptr;
+    DWORD lastErrorAtPane = 0;  // what the last EM_REPLACESEL found at a pane's procedure
 };
