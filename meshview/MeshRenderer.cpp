@@ -46,7 +46,7 @@ void MeshRenderer::render(const ViewGeometry& geometry, const Camera& camera, co
         }
         if (!front && !options.markBackFaces) continue;
         const RasterStyle style{front ? geometry.groupShades(geometry.triangleGroup[t]) : backFaceShades.data(),
-                                static_cast<std::int32_t>(geometry.triangleGroup[t]), wireEdges};
+                                static_cast<std::int32_t>(geometry.triangleGroup[t]), wireEdges, !front};
         if (whole) {
             const RasterVertex corners[3] = {screen[index[0]], screen[index[1]], screen[index[2]]};
             fillTriangle(buffer, corners, style);

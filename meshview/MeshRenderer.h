@@ -11,7 +11,8 @@
 
 struct RenderOptions {
     // Faces seen from the side the simulator culls: marked in the back-face colour (unlit,
-    // hiding what lies behind them), or left out as the simulator does.
+    // hiding what lies behind them, but yielding to a face at the same depth), or left out
+    // as the simulator does.
     bool markBackFaces = true;
     // The triangles' edges drawn over the faces.
     bool wireframe = false;

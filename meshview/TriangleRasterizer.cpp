@@ -99,7 +99,7 @@ void fillTriangle(FrameBuffer& buffer, const RasterVertex (&v)[3], const RasterS
     for (int i = 0; i < 3; ++i) {
         c[i].x = v[i].x;
         c[i].y = v[i].y;
-        c[i].value[0] = v[i].depth;
+        c[i].value[0] = style.yields ? v[i].depth - (v[i].depth >> 12) : v[i].depth;
         // Half a step inside the table, so rounding never leaves the shade.
         c[i].value[1] = std::clamp(v[i].shade, 0, 255) * fixedOne + half;
         c[i].value[2] = c[i].value[3] = c[i].value[4] = 0;

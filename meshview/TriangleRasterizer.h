@@ -19,6 +19,10 @@ struct RasterStyle {
     std::int32_t group;
     // Bit i set: the edge from corner i to corner (i + 1) % 3 is drawn as a wire line.
     unsigned wireEdges = 0;
+    // Drawn a little farther than it is (a 4096th of the distance): where it meets a face
+    // at the same depth, as a face turned away meets a near one along a mesh's outline, the
+    // other face wins.
+    bool yields = false;
 };
 
 // Fills the pixels whose centres lie inside the triangle (either winding) wherever it is

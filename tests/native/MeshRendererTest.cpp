@@ -130,6 +130,19 @@ TEST(MeshRendererCube, ReversedWindingShowsTheNearFaceMagentaOrHidesIt) {
     EXPECT_EQ(countColour(hidden, ViewColours::backFace), litBox.count);
 }
 
+// Along the outline the faces turned away meet the near ones at the same depth: the near
+// ones win, so no magenta shows on a closed mesh wound the right way, from any side.
+TEST(MeshRendererCube, NoMagentaAlongTheOutlineOfAClosedMesh) {
+    for (int turn = 0; turn < 360; turn += 7) {
+        Picture p(cube(), MeshViewer::keyHome);
+        p.viewer.press(MeshViewer::Drag::Orbit, 0, 0);
+        p.viewer.release(turn * 2, turn / 3 - 40, p.buffer);
+        p.render();
+        ASSERT_GT(drawnBox(p).count, 1000);
+        ASSERT_EQ(countColour(p, ViewColours::backFace), 0) << "turned " << turn;
+    }
+}
+
 TEST(MeshRendererCube, EveryAxisViewSeesOneWholeFace) {
     for (unsigned key = '1'; key <= '6'; ++key) {
         Picture p(cube(), key);
