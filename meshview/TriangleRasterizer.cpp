@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::int64_t half = 1 << 15, fixedOne = 1 << 16;  // 16.16 fixed point
 // Pixel centres less than this far inside an edge (16.16 pixels) draw the wire line.
-constexpr std::int32_t wireHalfWidth = static_cast<std::int32_t>(0.6 * fixedOne);
+constexpr std::int32_t wireHalfWidth = fixedOne / 2;
 constexpr std::int32_t farFromAnyEdge = std::numeric_limits<std::int32_t>::max() / 2;
 constexpr int most = 5;  // depth, shade and the distances from the three edges
 
