@@ -2,10 +2,9 @@
 // drawing one frame at 1024 x 768.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "FileBytes.h"
 #include "FrameBuffer.h"
 #include "MeshModelBuilder.h"
 #include "MeshViewer.h"
@@ -15,14 +14,7 @@ namespace {
 
 const char* const meshPath = TESSORAN_SOURCE_DIR "/../shared/meshes/deltaglider.msh";
 
-bool readText(std::string& text) {
-    std::ifstream in(meshPath, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    text = bytes.str();
-    return true;
-}
+bool readText(std::string& text) { return readFileBytes(meshPath, text); }
 
 // What the window does with a file: read it, build the model as the simulator holds it,
 // and the geometry the renderer draws.
