@@ -134,7 +134,7 @@ BOOL MainDialog::OnCopyData(CWnd* window, COPYDATASTRUCT* data) {
                              static_cast<std::uint32_t>(data->cbData)});
         ended = grabbing && capture.currentState() != CaptureState::Grabbing;
     }
-    if (ended) meshView.captureEnded(grabPath);  // after the log is painted
+    if (ended) meshView.captureEnded(capture.armedPath());  // after the log is painted
     return static_cast<BOOL>(Default());
 }
 

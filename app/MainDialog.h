@@ -54,6 +54,5 @@ private:
     DiskFiles diskFiles;
     LowerRightsPieces lowerRightsPieces;
     MeshViewWindow meshView;
-    std::string grabPath;  // the file of the last Grab that armed the capture
     ScreenRatePainting logPainting{*this, log, [this] { return capture.updateProgressText(); }};
 };

@@ -30,7 +30,5 @@ void MainDialog::startGrab() {
     if (!capture.arm(saveDialog.GetPathName().c_str())) {
         logPane.insertAtSelection(CaptureTexts::openFailure);
         RemoveHook();
-        return;
     }
-    grabPath = saveDialog.GetPathName();
 }

@@ -51,6 +51,8 @@ public:
     bool grabsAgainAfterDone() const { return grabAgain; }
 
     CaptureState currentState() const { return state; }
+    // The file of the last arm() that opened it.
+    const std::string& armedPath() const { return path; }
     WindowHandle currentListenerOutput() const { return listenerOutput; }
 
 private:
