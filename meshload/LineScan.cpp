@@ -59,21 +59,31 @@ bool readReal(std::string_view s, std::size_t& i, double& value) {
         i = p;
         return true;
     }
+    // Digits beyond the 19th change nothing a float can hold: those before the point only
+    // scale the value, those after it are dropped.
     std::uint64_t mantissa = 0;
-    int kept = 0, scale = 0, digits = 0;
-    auto digit = [&](char c, bool afterPoint) {
-        ++digits;
+    int kept = 0, scale = 0;
+    const std::size_t integerStart = p;
+    for (; p < s.size() && isDigit(s[p]); ++p) {
         if (kept < 19) {
-            if (mantissa != 0 || c != '0') ++kept;
-            mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
-            if (afterPoint) --scale;
-        } else if (!afterPoint) {
+            mantissa = mantissa * 10 + static_cast<unsigned>(s[p] - '0');
+            kept += mantissa != 0;
+        } else {
             ++scale;
         }
-    };
-    for (; p < s.size() && isDigit(s[p]); ++p) digit(s[p], false);
-    if (p < s.size() && s[p] == '.')
-        for (++p; p < s.size() && isDigit(s[p]); ++p) digit(s[p], true);
+    }
+    std::size_t digits = p - integerStart;
+    if (p < s.size() && s[p] == '.') {
+        const std::size_t fractionStart = ++p;
+        for (; p < s.size() && isDigit(s[p]); ++p) {
+            if (kept < 19) {
+                mantissa = mantissa * 10 + static_cast<unsigned>(s[p] - '0');
+                kept += mantissa != 0;
+                --scale;
+            }
+        }
+        digits += p - fractionStart;
+    }
     if (digits == 0) return false;
     if (p < s.size() && (s[p] == 'e' || s[p] == 'E')) {
         std::size_t q = p + 1;
