@@ -1,6 +1,6 @@
 #include "MeshFileReading.h"
 
-#include <new>
+#include <exception>
 #include <vector>
 
 #include "FileBase.h"
@@ -12,12 +12,14 @@ bool readMeshFile(const std::string& path, MeshModel& model) {
         if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone)) return false;
         MeshModelBuilder builder;
         std::vector<char> block(64 * 1024);
-        while (UINT count = file.Read(block.data(), static_cast<UINT>(block.size()))) builder.feed(block.data(), count);
+        while (!builder.readsNoMore())
+            if (UINT count = file.Read(block.data(), static_cast<UINT>(block.size()))) builder.feed(block.data(), count);
+            else break;
         model = builder.finish();
         return true;
     } catch (const CFileException&) {
         return false;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // no memory for the mesh
         return false;
     }
 }

@@ -44,6 +44,22 @@ int lineHeight() {
     return metrics.tmHeight > 0 ? metrics.tmHeight : 13;
 }
 
+// Windows keeps a drop from Explorer (normal rights) out of a program run as administrator:
+// let its three messages through to this window. Only the per-window filter (Windows 7 and
+// later, looked up at run time) is used; the process-wide one of Vista would also open the
+// main window to WM_COPYDATA from any lower-rights process.
+void acceptDropsFromLowerRights(HWND window) {
+    using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    auto perWindow = user32 ? reinterpret_cast<PerWindow>(
+                                  reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")))
+                            : nullptr;
+    if (!perWindow) return;
+    constexpr UINT copyGlobalData = 0x0049;  // carries the dropped names between the processes
+    for (UINT message : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, copyGlobalData})
+        perWindow(window, message, 1 /* MSGFLT_ALLOW */, nullptr);
+}
+
 }  // namespace
 
 const MessageMap& MeshViewWindow::GetMessageMap() const { return meshViewMap; }
@@ -61,6 +77,7 @@ void MeshViewWindow::openOrRaise(CWnd* owner) {
     const RECT place = placeBeside(owner->m_hWnd, {frame.right - frame.left, frame.bottom - frame.top}, leastWindow);
     if (!CreateEx(0, caption().c_str(), style, place, owner)) return;
     DragAcceptFiles();
+    acceptDropsFromLowerRights(m_hWnd);
     if (HICON icon = reinterpret_cast<HICON>(owner->SendMessage(WM_GETICON, ICON_SMALL, 0)))
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     ShowWindow(m_hWnd, SW_SHOW);
@@ -70,17 +87,21 @@ void MeshViewWindow::openOrRaise(CWnd* owner) {
 void MeshViewWindow::captureEnded(const std::string& path) { show(path); }
 
 void MeshViewWindow::OnDropFiles(HDROP drop) {
-    char path[MAX_PATH] = "";
-    const UINT length = DragQueryFileA(drop, 0, path, MAX_PATH);
+    std::string path(DragQueryFileA(drop, 0, nullptr, 0), '\0');
+    const UINT length = path.empty() ? 0 : DragQueryFileA(drop, 0, &path[0], static_cast<UINT>(path.size() + 1));
     DragFinish(drop);
-    if (length > 0 && length < MAX_PATH) show(path);
+    if (length > 0 && length == path.size()) show(path);
 }
 
 // The viewer holds the mesh also while the window is closed.
 void MeshViewWindow::show(const std::string& path) {
-    MeshModel model;
-    if (readMeshFile(path, model)) viewer.show(std::move(model));
-    else viewer.showUnreadable();
+    try {
+        MeshModel model;
+        if (readMeshFile(path, model)) viewer.show(std::move(model));
+        else viewer.showUnreadable();
+    } catch (const std::exception&) {  // a file too large for memory
+        viewer.showUnreadable();
+    }
     shownPath = path;
     if (!m_hWnd) return;
     SetWindowText(caption().c_str());

@@ -15,8 +15,10 @@ public:
     // and write, keeping what it holds. Returns false when that fails; raises nothing.
     virtual bool reopen() = 0;
     virtual bool isOpen() const = 0;
-    // Writes count bytes unchanged at the end, straight to the file. A count of 0 writes
-    // nothing and cannot fail; any other failure, also on a file not open, raises.
+    // Writes count bytes unchanged at the file's position (its end after open() and empty();
+    // reopen() leaves it at the start, so empty() comes before any write), straight to the
+    // file. A count of 0 writes nothing and cannot fail; any other failure, also on a file not
+    // open, raises.
     virtual void write(const void* bytes, std::uint32_t count) = 0;
     // Closes the file; afterwards isOpen() is false even when the close raised.
     // Does nothing on a file that is not open.

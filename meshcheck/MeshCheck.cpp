@@ -16,7 +16,10 @@ std::string groupName(int group) { return "group " + std::to_string(group); }
 // What the loader makes of a vertex line whose numbers do not fill whole fields; nullptr
 // when they do. Without NONORMAL it reads x y z nx ny nz u v, with it x y z u v.
 const char* misplacedNumbers(int numbers, bool noNormal) {
-    if (noNormal) return numbers == 4 ? "Orbiter reads u without v (v = 0)" : nullptr;
+    if (noNormal) {
+        if (numbers == 4) return "Orbiter reads u without v (v = 0)";
+        return numbers > 5 ? "Orbiter takes the 4th and 5th for u and v" : nullptr;
+    }
     switch (numbers) {
     case 4: return "Orbiter takes the 4th for part of the normal";
     case 5: return "Orbiter takes u and v for the normal and loses the texture coordinates";
@@ -58,7 +61,10 @@ void MeshCheck::onVertex(const VertexLine& vertex) {
     }
     for (int i = 0; i < vertex.numbers; ++i) {
         if (!std::isfinite(vertex.values[i])) {
-            onProblem(vertex.line, "vertex with nan or inf in " + groupName(seen.group.number) + "; Orbiter cannot place it");
+            const char* effect = i < 3 ? "Orbiter cannot place it" : i < 6 && !seen.group.noNormal
+                                                                          ? "its normal is useless"
+                                                                          : "its texture coordinates are useless";
+            onProblem(vertex.line, "vertex with nan or inf in " + groupName(seen.group.number) + "; " + effect);
             return;
         }
     }

@@ -97,6 +97,7 @@ bool readReal(std::string_view s, std::size_t& i, double& value) {
         }
     }
     double v = static_cast<double>(mantissa);
+    if (mantissa == 0) scale = 0;  // zero whatever its exponent
     if (scale < 0) v /= powerOfTen(-scale);
     else if (scale > 0) v *= powerOfTen(scale);
     value = negative ? -v : v;

@@ -21,7 +21,8 @@ struct MeshGroup {
     std::vector<Vec3> positions;
     std::vector<Vec3> normals;      // one per position
     // Three indices into positions per triangle, in the order the simulator draws them (after
-    // FLIP). Triangles with an index the group does not hold are left out.
+    // FLIP). Triangles with an index the group does not hold, or with a vertex that is not a
+    // finite point, are left out.
     std::vector<std::uint32_t> indices;
 };
 

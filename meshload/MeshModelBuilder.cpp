@@ -63,9 +63,9 @@ struct MeshModelBuilder::State : MeshReadListener {
         group.label = header.label;
         group.material = header.material;
         group.texture = header.texture;
-        group.positions.reserve(static_cast<std::size_t>(header.vertices));
-        group.normals.reserve(static_cast<std::size_t>(header.vertices));
-        // A group may promise more triangles than its file holds: reserve no more than a full one.
+        // A group may promise more than its file holds: reserve no more than a full group.
+        group.positions.reserve(static_cast<std::size_t>(std::min(header.vertices, 65536)));
+        group.normals.reserve(static_cast<std::size_t>(std::min(header.vertices, 65536)));
         group.indices.reserve(static_cast<std::size_t>(std::min(header.triangles, 65536)) * 3);
         noNormal = computeNormals = header.noNormal;
     }
@@ -87,23 +87,21 @@ struct MeshModelBuilder::State : MeshReadListener {
         model.groups.push_back(std::move(group));
         group = MeshGroup();
     }
-    void onMaterialCount(int count) override { model.materials.resize(static_cast<std::size_t>(count)); }
-    void onMaterialName(int material, std::string_view name) override {
-        model.materials[static_cast<std::size_t>(material - 1)].name = std::string(name);
-    }
+    // The lists grow by the lines read, never by the counts a file claims.
+    void onMaterialName(int, std::string_view name) override { model.materials.push_back({std::string(name)}); }
     void onMaterialDiffuse(int material, const double (&rgba)[4]) override {
+        if (material < 1 || static_cast<std::size_t>(material) > model.materials.size()) return;
         for (int i = 0; i < 4; ++i) model.materials[static_cast<std::size_t>(material - 1)].diffuse[i] = static_cast<float>(rgba[i]);
     }
-    void onTextureCount(int count) override { model.textures.resize(static_cast<std::size_t>(count)); }
-    void onTextureName(int texture, std::string_view name, std::uint64_t) override {
-        model.textures[static_cast<std::size_t>(texture - 1)] = std::string(name);
-    }
+    void onTextureName(int, std::string_view name, std::uint64_t) override { model.textures.emplace_back(name); }
 };
 
 MeshModelBuilder::MeshModelBuilder() : state(new State) {}
 MeshModelBuilder::~MeshModelBuilder() { delete state; }
 
 void MeshModelBuilder::feed(const char* bytes, std::size_t count) { state->reader.feed(bytes, count); }
+
+bool MeshModelBuilder::readsNoMore() const { return state->reader.readsNoMore(); }
 
 // A group the text ends in is dropped, as the loader drops it.
 MeshModel MeshModelBuilder::finish() {

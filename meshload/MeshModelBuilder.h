@@ -15,6 +15,8 @@ public:
     MeshModelBuilder& operator=(const MeshModelBuilder&) = delete;
 
     void feed(const char* bytes, std::size_t count);
+    // The loader reads nothing more of the text: the rest need not be fed.
+    bool readsNoMore() const;
     // Ends the text and hands over the model; the builder starts afresh.
     MeshModel finish();
 

@@ -1,7 +1,9 @@
 #include "MeshReader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "LineScan.h"
 
@@ -30,6 +32,7 @@ bool looksLikeAList(std::string_view line) {
 }
 
 const char* const notAMesh = "first line is not MSHX1; Orbiter loads no mesh";
+const char* const longLine = "longer than 255 characters; Orbiter stops reading here";
 
 }  // namespace
 
@@ -63,11 +66,17 @@ void MeshReader::endLine() {
     lineLength = 0;
     lastByte = '\0';
     if (section == Section::Stopped || section == Section::Rest) return;
-    if (length > maxLine && section != Section::SkippedRest) {
-        stop(lineNumber, "longer than 255 characters; Orbiter stops reading here");
+    if (length > maxLine) {
+        if (section == Section::MaterialsLine || section == Section::MaterialsSkipped) {
+            skippedLine = lineNumber;
+            skippedWhy = longLine;
+            section = Section::SkippedRest;
+        } else if (section != Section::SkippedRest) {
+            stop(lineNumber, longLine);
+        }
         return;
     }
-    onLine({lineBuffer, std::min(length, maxLine)});
+    onLine({lineBuffer, length});
 }
 
 void MeshReader::onLine(std::string_view line) {
@@ -148,9 +157,9 @@ void MeshReader::onGroupHeaderLine(std::string_view line) {
         } else if (nv == 0 || nt == 0) {
             stop(lineNumber, groupName() + " has no " + (nv == 0 ? "vertices" : "triangles") +
                                  "; Orbiter drops it and mixes up the rest");
-        } else if (nv > 65536) {
-            stop(lineNumber, groupName() + " has over 65536 vertices; triangles cannot reach them all");
         } else {
+            if (nv > 65536)
+                listener->onProblem(lineNumber, groupName() + " has over 65536 vertices; triangles cannot reach them all");
             header.geomLine = lineNumber;
             header.vertices = nv;
             header.triangles = nt;
@@ -164,9 +173,11 @@ void MeshReader::onGroupHeaderLine(std::string_view line) {
 void MeshReader::onVertexLine(std::string_view line) {
     VertexLine vertex;
     vertex.line = lineNumber;
-    const int most = header.noNormal ? 5 : 8;
     std::size_t i = 0;
-    while (vertex.numbers < most && LineScan::readReal(line, i, vertex.values[vertex.numbers])) ++vertex.numbers;
+    while (vertex.numbers < 8 && LineScan::readReal(line, i, vertex.values[vertex.numbers])) ++vertex.numbers;
+    for (int n = header.noNormal ? 5 : 8; n < vertex.numbers; ++n) vertex.values[n] = 0;  // not read with NONORMAL
+    for (double& v : vertex.values)
+        if (std::fabs(v) > std::numeric_limits<float>::max()) v = v > 0 ? HUGE_VAL : -HUGE_VAL;
     if (vertex.numbers == 0) listener->onProblem(lineNumber, "not a vertex; the rest of " + groupName() + " is shifted");
     else if (vertex.numbers < 3) listener->onProblem(lineNumber, "vertex with fewer than 3 numbers in " + groupName());
     listener->onVertex(vertex);
@@ -201,7 +212,8 @@ void MeshReader::onTriangleLine(std::string_view line) {
 
 // The loader takes the line after the last group for the MATERIALS line. Any other line is
 // consumed and the material list skipped; the texture list is read only if its TEXTURES line
-// comes next. That loses something only when a list follows.
+// comes next. A line over 255 characters there stops the loader. Either loses something only
+// when a list follows.
 void MeshReader::onAfterGroups(std::string_view line) {
     const Section was = section;
     if (was == Section::MaterialsLine && readListCount(line, "MATERIALS", materials)) {
@@ -214,9 +226,13 @@ void MeshReader::onAfterGroups(std::string_view line) {
         onTexturesLine(line);
         return;
     }
-    if (was == Section::MaterialsLine) skippedLine = lineNumber;
+    if (was == Section::MaterialsLine) {
+        skippedLine = lineNumber;
+        skippedWhy = startsWith(line, "TEXTURES") ? "TEXTURES without MATERIALS before it; Orbiter loads no textures"
+                                                  : "not MATERIALS after the last group; Orbiter skips the materials";
+    }
     section = was == Section::MaterialsLine ? Section::MaterialsSkipped : Section::SkippedRest;
-    if (looksLikeAList(line)) stop(skippedLine, "not MATERIALS after the last group; Orbiter skips the materials");
+    if (looksLikeAList(line)) stop(skippedLine, skippedWhy);
 }
 
 void MeshReader::onMaterialBlockLine(std::string_view line) {

@@ -19,9 +19,10 @@ struct GroupHeader {
     std::string label;
 };
 
-// One vertex line: the numbers it begins with (at most 8, with NONORMAL at most 5); the
-// others are 0, as the loader leaves them. A line that begins with no number is a vertex
-// at the origin.
+// One vertex line: how many numbers it begins with (up to 8), and those the loader reads
+// (at most 8, with NONORMAL at most 5); the others are 0, as the loader leaves them. A value
+// too large for the loader's float is infinite, as it is there. A line that begins with no
+// number is a vertex at the origin.
 struct VertexLine {
     std::uint64_t line = 0;
     int numbers = 0;
@@ -62,6 +63,8 @@ public:
     void feed(const char* bytes, std::size_t count);
     // Ends the text: a last line without a line end, then what is missing.
     void finish();
+    // The loader reads nothing more of the text (it stopped, or read the texture list).
+    bool readsNoMore() const { return section == Section::Stopped || section == Section::Rest; }
 
 private:
     enum class Section {
@@ -97,5 +100,6 @@ private:
     std::uint64_t groupStart = 0;   // the line where the current group begins
     int remaining = 0;              // lines left in the current list
     std::uint64_t skippedLine = 0;  // the line after the groups that is not MATERIALS
+    const char* skippedWhy = nullptr;  // what is lost at that line when a list follows
     int materials = 0, material = 0, blockLine = 0, textures = 0;
 };

@@ -12,10 +12,12 @@ namespace {
 constexpr int clickSlack = 3;
 }  // namespace
 
+// The geometry is made first: when that fails (no memory), what was shown stays.
 void MeshViewer::show(MeshModel loaded) {
+    ViewGeometry geometry = loaded.loads ? makeViewGeometry(loaded) : ViewGeometry{};
     model = std::move(loaded);
     shown = model.loads ? Content::Mesh : Content::LoadsNothing;
-    drawn = shown == Content::Mesh ? makeViewGeometry(model) : ViewGeometry{};
+    drawn = std::move(geometry);
     view.setScene(drawn.bounds);
     fit(0);
     selected = -1;

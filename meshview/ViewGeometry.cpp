@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 #include "ViewColours.h"
 #include "ViewMath.h"
@@ -48,8 +49,9 @@ ViewGeometry makeViewGeometry(const MeshModel& model) {
     g.normals.reserve(vertices);
     g.triangles.reserve(indices);
     g.triangleGroup.reserve(indices / 3);
-    g.shades.reserve(256 * model.groups.size());
+    g.groupShade.reserve(model.groups.size());
     g.groupCount = model.groups.size();
+    std::unordered_map<std::uint32_t, std::uint32_t> tableOfColour;  // one shade table per colour
 
     for (std::size_t groupIndex = 0; groupIndex < model.groups.size(); ++groupIndex) {
         const MeshGroup& group = model.groups[groupIndex];
@@ -71,7 +73,9 @@ ViewGeometry makeViewGeometry(const MeshModel& model) {
             for (int k = 0; k < 3; ++k) g.triangles.push_back(first + index[k]);
             g.triangleGroup.push_back(static_cast<std::uint32_t>(groupIndex));
         }
-        appendShades(g.shades, groupColour(model, group));
+        const auto table = tableOfColour.try_emplace(groupColour(model, group), static_cast<std::uint32_t>(tableOfColour.size()));
+        if (table.second) appendShades(g.shades, table.first->first);
+        g.groupShade.push_back(table.first->second);
     }
 
     g.fixedPerMetre = static_cast<float>(1 << 20) / std::max(g.bounds.radius(), 1e-3f);

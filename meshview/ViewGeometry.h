@@ -9,13 +9,14 @@
 
 // A loaded mesh as the renderer draws it: the vertices of every group the simulator kept in
 // one list, the triangles with the group each belongs to, and per group its colour shaded
-// from the ambient level (index 0) to full light (index 255).
+// from the ambient level (index 0) to full light (index 255), one table per colour.
 struct ViewGeometry {
     std::vector<Vec3> positions;
     std::vector<Vec3> normals;                 // unit length; zero where the mesh's normal is zero
     std::vector<std::uint32_t> triangles;      // three indices into positions per triangle
     std::vector<std::uint32_t> triangleGroup;  // index into MeshModel::groups, per triangle
-    std::vector<std::uint32_t> shades;         // 256 colours (0xRRGGBB) per group
+    std::vector<std::uint32_t> shades;         // 256 colours (0xRRGGBB) per colour the groups have
+    std::vector<std::uint32_t> groupShade;     // per group, which 256 of shades are its own
     Bounds bounds;                             // of every vertex with finite coordinates
     std::size_t groupCount = 0;
 
@@ -30,7 +31,7 @@ struct ViewGeometry {
     float fixedPerMetre = 1;
 
     std::size_t triangleCount() const { return triangleGroup.size(); }
-    const std::uint32_t* groupShades(std::uint32_t group) const { return shades.data() + 256 * group; }
+    const std::uint32_t* groupShades(std::uint32_t group) const { return shades.data() + 256 * groupShade[group]; }
 };
 
 // Triangles with a vertex the simulator cannot place (a coordinate that is not a finite

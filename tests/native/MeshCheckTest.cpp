@@ -92,7 +92,8 @@ TEST(MeshCheck, FindsTheFirstProblemInLineOrder) {
         // no list follows, or one that the texture list follows, two MATERIAL lines (the last
         // counts), a mesh wound against its normals throughout (a 2D panel), FLIP.
         {{{27, "hull.dds D\n" + longComment}}, 0, full},
-        {{{5, "MATERIAL 0"}, {6, "TEXTURE 0"}, {19, ""}}, 19, noLists},
+        {{{5, "MATERIAL 0"}, {6, "TEXTURE 0"}, {19, ""}, {13, "0e400 0 1"}}, 19, noLists},
+        {{{5, "MATERIAL 0"}, {6, "TEXTURE 0"}, {19, longComment}}, 19, noLists},
         {{{5, "MATERIAL 0"}, {19, "; no materials"}, {20, "TEXTURES 1"}, {21, "hull.dds"}}, 21,
          "Mesh: 2 groups, 7 vertices, 3 triangles, 0 materials, 1 texture, 1.50 x 1.00 x 1.00 m"},
         {{{4, "TEXTURE 2"}, {5, "MATERIAL 7"}, {6, "MATERIAL 1\nTEXTURE 1"}}, 0,
@@ -121,7 +122,10 @@ TEST(MeshCheck, FindsTheFirstProblemInLineOrder) {
         {{{14, "1 0 1 0.5 0.25"}}, 0,
          w + "14: vertex with 5 numbers in group 2; Orbiter takes u and v for the normal and loses the texture coordinates"},
         {{{9, "1.5 0 0 0 0 1 0.5"}}, 0, w + "9: vertex with 7 numbers in group 1; Orbiter takes the 7th for u and reads no v (v = 0)"},
-        {{{4, "NONORMAL"}, {10, "0 1 0 1"}}, 0, w + "10: vertex with 4 numbers in group 1 (NONORMAL); Orbiter reads u without v (v = 0)"},
+        {{{4, "NONORMAL"}, {9, "1.5 0 0 1"}}, 0, w + "9: vertex with 4 numbers in group 1 (NONORMAL); Orbiter reads u without v (v = 0)"},
+        {{{4, "NONORMAL"}}, 0, w + "9: vertex with 6 numbers in group 1 (NONORMAL); Orbiter takes the 4th and 5th for u and v"},
+        {{{9, "1.5 0 0 nan 0 1"}}, 0, w + "9: vertex with nan or inf in group 1; its normal is useless"},
+        {{{13, "0 1e39 1"}}, 0, w + "13: vertex with nan or inf in group 2; Orbiter cannot place it"},  // no float holds it
         {withNormals(true, false), 0, w + "7: group 1 is wound against its normals; Orbiter shows its inside"},
         {plus(withNormals(true, false), {{24, "0 0 0"}}), 0, w + "7: group 1 is wound against its normals; Orbiter shows its inside"},
         {{{17, "0 1.5 2"}}, 0, w + "17: not a triangle of 3 whole numbers in group 2"},
@@ -132,6 +136,9 @@ TEST(MeshCheck, FindsTheFirstProblemInLineOrder) {
         {{{3, "GROUPS 3"}}, 18, w + "19: group 3 of 3 is missing; Orbiter drops it"},
         {{{19, "Materials 1"}}, 0, w + "19: not MATERIALS after the last group; Orbiter skips the materials"},
         {{{19, "\nMATERIALS 1"}}, 0, w + "19: not MATERIALS after the last group; Orbiter skips the materials"},
+        {{{19, longComment + "\nMATERIALS 1"}}, 0, w + "19: longer than 255 characters; Orbiter stops reading here"},
+        {{{5, "MATERIAL 0"}, {19, "TEXTURES 1"}, {20, "hull.dds"}}, 20,
+         w + "19: TEXTURES without MATERIALS before it; Orbiter loads no textures"},
         {{{21, "hull"}}, 0, w + "21: not MATERIAL name for material 1; the material list is garbled"},
         {{{24, "0 0 0"}}, 0, w + "24: colour of material 1 without 4 numbers; the material list is garbled"},
         {{}, 22, w + "23: file ends in the material list; materials are lost"},

@@ -1,16 +1,17 @@
-// The view draws what the loader reads (through the shared mesh reader), and every real mesh
-// fits the picture in each axis view.
+// The view draws what the loader reads (through the shared mesh reader), holds what the check
+// counts and measures, and every real mesh fits the picture in each axis view.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <regex>
 #include <string>
 #include <vector>
 
+#include "FileBytes.h"
 #include "FrameBuffer.h"
+#include "MeshCheck.h"
 #include "MeshModelBuilder.h"
 #include "MeshViewer.h"
 
@@ -21,10 +22,9 @@ namespace fs = std::filesystem;
 fs::path meshFolder() { return fs::path(TESSORAN_SOURCE_DIR) / ".." / "shared" / "meshes"; }
 
 std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::string text;
+    readFileBytes(path.string(), text);
+    return text;
 }
 
 // A square from (10, 10) to (12, 12) whose export printed a message among its vertices: the
@@ -82,9 +82,17 @@ TEST(MeshViewOfRealMeshes, EachFitsThePictureInAllSixAxisViews) {
 
     constexpr int width = 160, height = 120;
     for (const fs::path& path : meshes) {
+        const std::string text = readText(path);
         MeshViewer viewer;
-        viewer.show(buildMeshModel(readText(path)));
+        viewer.show(buildMeshModel(text));
         ASSERT_EQ(viewer.content(), MeshViewer::Content::Mesh) << path.filename();
+        // The view holds what the check counted and measured.
+        MeshCheck check;
+        check.feed(text.data(), text.size());
+        std::smatch line;
+        const std::string checkLine = check.verdict();
+        ASSERT_TRUE(std::regex_match(checkLine, line, std::regex("Mesh: (.*), \\d+ materials?, \\d+ textures?, (.*)")));
+        EXPECT_EQ(viewer.summary(), line[2].str() + ", " + line[1].str()) << path.filename();
         const Vec3 size = viewer.geometry().bounds.size();
         const float largest = std::max({size.x, size.y, size.z});
         const float across[6][2] = {{size.x, size.y}, {size.x, size.y}, {size.z, size.y},
