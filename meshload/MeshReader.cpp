@@ -68,8 +68,7 @@ void MeshReader::endLine() {
     if (section == Section::Stopped || section == Section::Rest) return;
     if (length > maxLine) {
         if (section == Section::MaterialsLine || section == Section::MaterialsSkipped) {
-            skippedLine = lineNumber;
-            skippedWhy = longLine;
+            if (section == Section::MaterialsLine) skippedLine = lineNumber, skippedWhy = longLine;
             section = Section::SkippedRest;
         } else if (section != Section::SkippedRest) {
             stop(lineNumber, longLine);

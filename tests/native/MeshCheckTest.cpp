@@ -137,6 +137,7 @@ TEST(MeshCheck, FindsTheFirstProblemInLineOrder) {
         {{{19, "Materials 1"}}, 0, w + "19: not MATERIALS after the last group; Orbiter skips the materials"},
         {{{19, "\nMATERIALS 1"}}, 0, w + "19: not MATERIALS after the last group; Orbiter skips the materials"},
         {{{19, longComment + "\nMATERIALS 1"}}, 0, w + "19: longer than 255 characters; Orbiter stops reading here"},
+        {{{19, "\n" + longComment + "\nMATERIALS 1"}}, 0, w + "19: not MATERIALS after the last group; Orbiter skips the materials"},
         {{{5, "MATERIAL 0"}, {19, "TEXTURES 1"}, {20, "hull.dds"}}, 20,
          w + "19: TEXTURES without MATERIALS before it; Orbiter loads no textures"},
         {{{21, "hull"}}, 0, w + "21: not MATERIAL name for material 1; the material list is garbled"},
