@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "TextureFolders.h"
+#include "VectorMath.h"
 
 namespace {
 
@@ -75,23 +76,23 @@ void MeshCheck::onVertex(const VertexLine& vertex) {
     }
     seen.anyVertex = true;
     if (vertex.numbers < 6) seen.windingCounted = false;
-    if (seen.windingCounted)
-        for (int i = 0; i < 6; ++i) seen.groupVertices.push_back(static_cast<float>(vertex.values[i]));
+    if (seen.windingCounted) {
+        const double* v = vertex.values;
+        seen.groupVertices.push_back({{static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])},
+                                      {static_cast<float>(v[3]), static_cast<float>(v[4]), static_cast<float>(v[5])}});
+    }
 }
 
 // A triangle winds with its normals when its outward direction, (v1 - v0) x (v2 - v0), has
 // a positive dot product with the sum of its vertex normals.
 void MeshCheck::onTriangle(std::uint64_t, const std::uint32_t (&index)[3]) {
     if (seen.found || !seen.windingCounted) return;
-    const float* v[3];
-    for (int i = 0; i < 3; ++i) v[i] = &seen.groupVertices[index[i] * 6];
-    const float a[3] = {v[1][0] - v[0][0], v[1][1] - v[0][1], v[1][2] - v[0][2]};
-    const float b[3] = {v[2][0] - v[0][0], v[2][1] - v[0][1], v[2][2] - v[0][2]};
-    const float outward[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-    float dot = 0;
-    for (int axis = 0; axis < 3; ++axis) dot += outward[axis] * (v[0][3 + axis] + v[1][3 + axis] + v[2][3 + axis]);
-    if (dot > 0) ++seen.with;
-    else if (dot < 0) ++seen.against;
+    const PointWithNormal& a = seen.groupVertices[index[0]];
+    const PointWithNormal& b = seen.groupVertices[index[1]];
+    const PointWithNormal& c = seen.groupVertices[index[2]];
+    const float winding = dot(cross(b.point - a.point, c.point - a.point), a.normal + b.normal + c.normal);
+    if (winding > 0) ++seen.with;
+    else if (winding < 0) ++seen.against;
 }
 
 void MeshCheck::onGroupEnd() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FileLookup.h"
+#include "MeshModel.h"
 #include "MeshReader.h"
 
 // Says whether the simulator will show a mesh text as meant, fed in pieces that may split
@@ -36,6 +37,9 @@ private:
         int index;
         std::uint64_t line;
         int group;
+    };
+    struct PointWithNormal {
+        Vec3 point, normal;
     };
     struct TextureName {
         std::string name;
@@ -71,7 +75,7 @@ private:
 
         GroupHeader group;                  // the current one
         bool windingCounted = false;        // its vertices all carry normals
-        std::vector<float> groupVertices;   // x y z nx ny nz of each vertex of the current group
+        std::vector<PointWithNormal> groupVertices;  // of the current group
         std::uint32_t with = 0, against = 0;  // its triangles wound with and against their normals
         std::uint64_t totalWith = 0, totalAgainst = 0;
         GroupHeader firstInward;            // the first group wound against its normals (number 0: none)

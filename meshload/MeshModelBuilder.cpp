@@ -5,16 +5,12 @@
 #include <utility>
 
 #include "MeshReader.h"
+#include "VectorMath.h"
 
 namespace {
 
-Vec3 minus(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 cross(const Vec3& a, const Vec3& b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-float dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-bool finite(const Vec3& a) { return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z); }
-
-float angleBetween(const Vec3& a, const Vec3& b) {
-    const float lengths = std::sqrt(dot(a, a) * dot(b, b));
+float angleBetween(Vec3 a, Vec3 b) {
+    const float lengths = length(a) * length(b);
     if (!(lengths > 0)) return 0;
     const float c = dot(a, b) / lengths;
     return std::acos(c < -1 ? -1 : c > 1 ? 1 : c);
@@ -28,22 +24,12 @@ void fillMissingNormals(MeshGroup& group) {
     for (std::size_t t = 0; t + 2 < group.indices.size(); t += 3) {
         const std::uint32_t* index = &group.indices[t];
         const Vec3 p[3] = {group.positions[index[0]], group.positions[index[1]], group.positions[index[2]]};
-        Vec3 outward = cross(minus(p[1], p[0]), minus(p[2], p[0]));
-        const float length = std::sqrt(dot(outward, outward));
-        if (!(length > 0)) continue;
-        outward = {outward.x / length, outward.y / length, outward.z / length};
-        for (int k = 0; k < 3; ++k) {
-            const float angle = angleBetween(minus(p[(k + 1) % 3], p[k]), minus(p[(k + 2) % 3], p[k]));
-            Vec3& s = sum[index[k]];
-            s = {s.x + outward.x * angle, s.y + outward.y * angle, s.z + outward.z * angle};
-        }
+        const Vec3 outward = normalized(cross(p[1] - p[0], p[2] - p[0]));
+        for (int k = 0; k < 3; ++k)
+            sum[index[k]] = sum[index[k]] + outward * angleBetween(p[(k + 1) % 3] - p[k], p[(k + 2) % 3] - p[k]);
     }
-    for (std::size_t v = 0; v < group.normals.size(); ++v) {
-        Vec3& n = group.normals[v];
-        if (dot(n, n) > 0.1f) continue;
-        const float length = std::sqrt(dot(sum[v], sum[v]));
-        n = length > 0 ? Vec3{sum[v].x / length, sum[v].y / length, sum[v].z / length} : Vec3{};
-    }
+    for (std::size_t v = 0; v < group.normals.size(); ++v)
+        if (dot(group.normals[v], group.normals[v]) <= 0.1f) group.normals[v] = normalized(sum[v]);
 }
 
 }  // namespace
@@ -79,7 +65,7 @@ struct MeshModelBuilder::State : MeshReadListener {
     // A triangle with a vertex that is not a finite point cannot be drawn.
     void onTriangle(std::uint64_t, const std::uint32_t (&index)[3]) override {
         for (std::uint32_t i : index)
-            if (!finite(group.positions[i])) return;
+            if (!isFinite(group.positions[i])) return;
         group.indices.insert(group.indices.end(), index, index + 3);
     }
     void onGroupEnd() override {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "ViewMath.h"
+#include "VectorMath.h"
 
 // The axis-aligned box around a set of points.
 struct Bounds {

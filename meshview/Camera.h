@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "Bounds.h"
-#include "ViewMath.h"
+#include "VectorMath.h"
 
 // The six views along the mesh's axes: from ahead the camera stands on +z and looks at the
 // nose, from the right on +x, from above on +y.

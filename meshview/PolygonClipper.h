@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ViewMath.h"
+#include "VectorMath.h"
 
 // A corner of a polygon in the camera's coordinates, with its shade.
 struct ClipVertex {

@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "ViewColours.h"
-#include "ViewMath.h"
+#include "VectorMath.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 
 #include "MeshModel.h"
 
-// Vector arithmetic on the mesh's Vec3 (ordinary cross product on the numbers as written).
+// Vector arithmetic on the mesh's Vec3 (ordinary cross product on the numbers as written),
+// for the loader's normals, the check's winding and the view.
 inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 inline Vec3 operator*(Vec3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
