@@ -1,16 +1,12 @@
 #include "MeshCheck.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include "MeshFigures.h"
 #include "TextureFolders.h"
 #include "VectorMath.h"
 
 namespace {
-
-std::string counted(std::uint64_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
 
 std::string groupName(int group) { return "group " + std::to_string(group); }
 
@@ -161,14 +157,13 @@ void MeshCheck::textureFileProblem() {
 }
 
 std::string MeshCheck::summary() const {
-    char size[128];
-    std::snprintf(size, sizeof size, "%.2f x %.2f x %.2f m", seen.high[0] - seen.low[0], seen.high[1] - seen.low[1],
-                  seen.high[2] - seen.low[2]);
+    using MeshFigures::counted;
     return "Mesh: " + counted(static_cast<std::uint64_t>(seen.groups), "group", "groups") + ", " +
            counted(seen.totalVertices, "vertex", "vertices") + ", " +
            counted(seen.totalTriangles, "triangle", "triangles") + ", " +
            counted(static_cast<std::uint64_t>(seen.materials), "material", "materials") + ", " +
-           counted(static_cast<std::uint64_t>(seen.textures), "texture", "textures") + ", " + size;
+           counted(static_cast<std::uint64_t>(seen.textures), "texture", "textures") + ", " +
+           MeshFigures::size(seen.high[0] - seen.low[0], seen.high[1] - seen.low[1], seen.high[2] - seen.low[2]);
 }
 
 std::string MeshCheck::verdict() {

@@ -1,23 +1,16 @@
 #include "StatusText.h"
 
-#include <cstdio>
+#include "MeshFigures.h"
+
+using MeshFigures::counted;
 
 namespace {
-
-std::string counted(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
-std::string StatusText::size(Vec3 extent) {
-    char text[96];
-    std::snprintf(text, sizeof text, "%.2f x %.2f x %.2f m", static_cast<double>(extent.x),
-                  static_cast<double>(extent.y), static_cast<double>(extent.z));
-    return text;
-}
+std::string StatusText::size(Vec3 extent) { return MeshFigures::size(extent.x, extent.y, extent.z); }
 
 std::string StatusText::summary(const MeshModel& model, Vec3 extent) {
     std::size_t vertices = 0, triangles = 0;
