@@ -5,6 +5,7 @@
 
 #include "GdiBase.h"
 #include "MeshFileReading.h"
+#include "MessageFilter.h"
 #include "ViewPlacement.h"
 
 namespace {
@@ -49,15 +50,9 @@ int lineHeight() {
 // later, looked up at run time) is used; the process-wide one of Vista would also open the
 // main window to WM_COPYDATA from any lower-rights process.
 void acceptDropsFromLowerRights(HWND window) {
-    using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    auto perWindow = user32 ? reinterpret_cast<PerWindow>(
-                                  reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")))
-                            : nullptr;
-    if (!perWindow) return;
     constexpr UINT copyGlobalData = 0x0049;  // carries the dropped names between the processes
     for (UINT message : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, copyGlobalData})
-        perWindow(window, message, 1 /* MSGFLT_ALLOW */, nullptr);
+        MessageFilter::allowForWindow(window, message, true);
 }
 
 }  // namespace
