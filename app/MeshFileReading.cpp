@@ -1,6 +1,7 @@
 #include "MeshFileReading.h"
 
 #include <exception>
+#include <new>
 #include <vector>
 
 #include "FileBase.h"
@@ -19,7 +20,9 @@ bool readMeshFile(const std::string& path, MeshModel& model) {
         return true;
     } catch (const CFileException&) {
         return false;
-    } catch (const std::exception&) {  // no memory for the mesh
+    } catch (const std::bad_alloc&) {
+        throw;  // the caller says so: it is not that the file could not be read
+    } catch (const std::exception&) {
         return false;
     }
 }

@@ -1,6 +1,7 @@
 #include "MeshViewWindow.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "GdiBase.h"
@@ -88,16 +89,18 @@ void MeshViewWindow::OnDropFiles(HDROP drop) {
     if (length > 0 && length == path.size()) show(path);
 }
 
-// The viewer holds the mesh also while the window is closed.
+// The viewer holds the mesh also while the window is closed. A mesh too large for memory
+// leaves the one shown before, and the status line says so.
 void MeshViewWindow::show(const std::string& path) {
+    notice.clear();
     try {
         MeshModel model;
-        if (readMeshFile(path, model)) viewer.show(std::move(model));
-        else viewer.showUnreadable();
-    } catch (const std::exception&) {  // a file too large for memory
-        viewer.showUnreadable();
+        if (!readMeshFile(path, model)) viewer.showUnreadable();
+        else if (!viewer.show(std::move(model))) notice = "not enough memory to show " + fileNameOf(path);
+    } catch (const std::bad_alloc&) {
+        notice = "not enough memory to show " + fileNameOf(path);
     }
-    shownPath = path;
+    if (notice.empty()) shownPath = path;
     if (!m_hWnd) return;
     SetWindowText(caption().c_str());
     pictureChanged();
@@ -118,12 +121,19 @@ int MeshViewWindow::statusHeight() const { return 2 * lineHeight() + 8; }
 void MeshViewWindow::OnSize(UINT type, int width, int height) {
     if (type == SIZE_MINIMIZED) return;
     const int pictureHeight = height - statusHeight();
+    bool sized = false;
     if (width > 0 && pictureHeight > 0 && picture.resize(width, pictureHeight)) {
-        buffer.resize(width, pictureHeight, picture.pixels());
-        viewer.resize(width, pictureHeight);
-    } else {
-        picture.resize(0, 0);
+        try {
+            buffer.resize(width, pictureHeight, picture.pixels());
+            viewer.resize(width, pictureHeight);
+            sized = true;
+        } catch (const std::bad_alloc&) {  // the picture stays empty until a smaller size
+        }
+    }
+    if (!sized) {
+        // The bitmap the buffer drew into is gone: nothing is drawn until a size that fits.
         buffer.resize(0, 0);
+        picture.resize(0, 0);
     }
     pictureChanged();
 }
@@ -177,7 +187,8 @@ void MeshViewWindow::paintStatus(HDC dc, const RECT& client) const {
     status.top = std::max(client.top, client.bottom - statusHeight());
     FillRect(dc, &status, GetSysColorBrush(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    const std::string first = viewer.content() == MeshViewer::Content::Mesh ? viewer.summary() : shownPath;
+    const std::string shown = viewer.content() == MeshViewer::Content::Mesh ? viewer.summary() : shownPath;
+    const std::string first = notice.empty() ? shown : notice + (shown.empty() ? "" : "; shown: " + shown);
     const std::string second = viewer.selection();
     const int line = lineHeight();
     ExtTextOutA(dc, 6, status.top + 4, ETO_CLIPPED, &status, first.c_str(), static_cast<UINT>(first.size()), nullptr);
@@ -215,8 +226,17 @@ void MeshViewWindow::OnMouseWheel(UINT, short delta, POINT) {
     pictureChanged();
 }
 
-// The number pad's 1 to 6 choose the axis views as the digits above the letters do.
+// Space marks or hides back faces, W the wireframe, T textures, Home the start view, 1 to 6
+// (the number pad's too) look along an axis.
 void MeshViewWindow::OnKeyDown(UINT key, UINT, UINT) {
+    using Command = MeshViewer::Command;
     if (key >= VK_NUMPAD1 && key <= VK_NUMPAD6) key = '1' + (key - VK_NUMPAD1);
-    if (viewer.pressKey(key)) pictureChanged();
+    Command command;
+    if (key >= '1' && key <= '6') command = static_cast<Command>(static_cast<int>(Command::LookFromAhead) + (key - '1'));
+    else if (key == VK_HOME) command = Command::StartView;
+    else if (key == 'W') command = Command::Wireframe;
+    else if (key == 'T') command = Command::Textures;
+    else if (key == VK_SPACE) command = Command::BackFaces;
+    else return;
+    if (viewer.command(command)) pictureChanged();
 }

@@ -51,5 +51,6 @@ private:
     FrameBuffer buffer;
     DibSection picture;
     std::string shownPath;
+    std::string notice;  // why the last file asked for is not what the view shows
     bool pictureCurrent = false;
 };

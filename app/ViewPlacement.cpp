@@ -9,12 +9,21 @@ LONG clampInto(LONG position, LONG size, LONG low, LONG high) { return std::max(
 }  // namespace
 
 RECT placeBeside(HWND owner, SIZE wanted, SIZE least) {
+    // A minimised window stands far off the screen: its restored place counts. That is
+    // given in work area coordinates, which are the screen's moved by the work area's corner.
     RECT o;
     GetWindowRect(owner, &o);
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    const bool minimised = IsIconic(owner) && GetWindowPlacement(owner, &placement);
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT a = monitor.rcWork;
+    if (minimised) {
+        o = placement.rcNormalPosition;
+        OffsetRect(&o, a.left - monitor.rcMonitor.left, a.top - monitor.rcMonitor.top);
+    }
 
     // Per side the room it has, and where a window of a size goes there.
     struct Side {
@@ -47,6 +56,9 @@ RECT placeBeside(HWND owner, SIZE wanted, SIZE least) {
         size = {std::min(wanted.cx, a.right - a.left), std::min(wanted.cy, a.bottom - a.top)};
         r.left = a.right - size.cx, r.top = a.bottom - size.cy;
     }
+    // Never off the work area, whatever the owner's place.
+    r.left = clampInto(r.left, size.cx, a.left, a.right);
+    r.top = clampInto(r.top, size.cy, a.top, a.bottom);
     r.right = r.left + size.cx;
     r.bottom = r.top + size.cy;
     return r;

@@ -26,13 +26,15 @@ void ReadIntoGeometry(benchmark::State& state) {
     }
     for (auto _ : state) {
         readText(text);
-        ViewGeometry geometry = makeViewGeometry(buildMeshModel(text));
+        MeshModel model = buildMeshModel(text);
+        ViewGeometry geometry = makeViewGeometry(model);
         benchmark::DoNotOptimize(geometry.triangles.data());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
 }
 
-// One frame of the start view (argument 1: with the wireframe), the axis cross included.
+// One frame of the start view, the axis cross included: with the wireframe or not, in the
+// simulator's look or in plain colours.
 void Frame(benchmark::State& state) {
     std::string text;
     if (!readText(text)) {
@@ -42,7 +44,8 @@ void Frame(benchmark::State& state) {
     MeshViewer viewer;
     viewer.show(buildMeshModel(text));
     viewer.resize(1024, 768);
-    if (state.range(0)) viewer.pressKey(MeshViewer::keyW);
+    if (state.range(0)) viewer.command(MeshViewer::Command::Wireframe);
+    if (!state.range(1)) viewer.command(MeshViewer::Command::Textures);
     FrameBuffer buffer;
     buffer.resize(1024, 768);
     for (auto _ : state) {
@@ -52,7 +55,7 @@ void Frame(benchmark::State& state) {
 }
 
 BENCHMARK(ReadIntoGeometry)->Unit(benchmark::kMillisecond);
-BENCHMARK(Frame)->ArgName("wireframe")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Frame)->ArgNames({"wireframe", "textured"})->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

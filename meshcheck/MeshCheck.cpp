@@ -65,11 +65,7 @@ void MeshCheck::onVertex(const VertexLine& vertex) {
             return;
         }
     }
-    for (int axis = 0; axis < 3; ++axis) {
-        const double v = vertex.values[axis];
-        if (!seen.anyVertex || v < seen.low[axis]) seen.low[axis] = v;
-        if (!seen.anyVertex || v > seen.high[axis]) seen.high[axis] = v;
-    }
+    seen.extent.add(vertex.values);
     seen.anyVertex = true;
     if (vertex.numbers < 6) seen.windingCounted = false;
     if (seen.windingCounted) {
@@ -163,7 +159,7 @@ std::string MeshCheck::summary() const {
            counted(seen.totalTriangles, "triangle", "triangles") + ", " +
            counted(static_cast<std::uint64_t>(seen.materials), "material", "materials") + ", " +
            counted(static_cast<std::uint64_t>(seen.textures), "texture", "textures") + ", " +
-           MeshFigures::size(seen.high[0] - seen.low[0], seen.high[1] - seen.low[1], seen.high[2] - seen.low[2]);
+           MeshFigures::size(seen.extent.size(0), seen.extent.size(1), seen.extent.size(2));
 }
 
 std::string MeshCheck::verdict() {

@@ -7,6 +7,7 @@
 
 #include "FileLookup.h"
 #include "MeshModel.h"
+#include "MeshExtent.h"
 #include "MeshReader.h"
 
 // Says whether the simulator will show a mesh text as meant, fed in pieces that may split
@@ -71,7 +72,7 @@ private:
         std::uint64_t totalVertices = 0, totalTriangles = 0;
         int materials = -1, textures = -1;  // -1 while their list is unknown
         bool anyVertex = false;
-        double low[3] = {}, high[3] = {};  // the extent of every vertex read
+        MeshExtent extent;
 
         GroupHeader group;                  // the current one
         bool windingCounted = false;        // its vertices all carry normals

@@ -57,6 +57,7 @@ struct MeshModelBuilder::State : MeshReadListener {
     }
     void onVertex(const VertexLine& vertex) override {
         const double* v = vertex.values;
+        model.extent.add(v);
         group.positions.push_back({static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])});
         if (noNormal) group.normals.push_back({});
         else group.normals.push_back({static_cast<float>(v[3]), static_cast<float>(v[4]), static_cast<float>(v[5])});
@@ -79,7 +80,7 @@ struct MeshModelBuilder::State : MeshReadListener {
         if (material < 1 || static_cast<std::size_t>(material) > model.materials.size()) return;
         for (int i = 0; i < 4; ++i) model.materials[static_cast<std::size_t>(material - 1)].diffuse[i] = static_cast<float>(rgba[i]);
     }
-    void onTextureName(int, std::string_view name, std::uint64_t) override { model.textures.emplace_back(name); }
+    void onTextureName(int, std::string_view name, std::uint64_t) override { model.textures.push_back({std::string(name)}); }
 };
 
 MeshModelBuilder::MeshModelBuilder() : state(new State) {}

@@ -2,20 +2,19 @@
 
 #include <algorithm>
 
+// Everything is allocated before anything changes.
 void FrameBuffer::resize(int width, int height, std::uint32_t* externalPixels) {
-    bufferWidth = std::max(width, 0);
-    bufferHeight = std::max(height, 0);
-    const auto count = static_cast<std::size_t>(bufferWidth) * static_cast<std::size_t>(bufferHeight);
-    if (externalPixels) {
-        ownPixels.clear();
-        ownPixels.shrink_to_fit();
-        pixelData = externalPixels;
-    } else {
-        ownPixels.assign(count, 0);
-        pixelData = ownPixels.data();
-    }
-    depth.assign(count, 0);
-    group.assign(count, -1);
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    std::vector<std::uint32_t> newPixels(externalPixels ? 0 : count, 0);
+    std::vector<std::int32_t> newDepth(count, 0), newGroup(count, -1);
+    ownPixels.swap(newPixels);
+    depth.swap(newDepth);
+    group.swap(newGroup);
+    pixelData = externalPixels ? externalPixels : ownPixels.data();
+    bufferWidth = width;
+    bufferHeight = height;
 }
 
 void FrameBuffer::clear(std::uint32_t colour) {

@@ -8,7 +8,9 @@
 // none). The pixels may live in memory owned by someone else (a bitmap of the window system).
 class FrameBuffer {
 public:
-    // Sizes the buffer; with external pixels (width * height of them) draws into those.
+    // Sizes the buffer; with external pixels (width * height of them) draws into those. Takes
+    // effect whole or not at all: when memory runs out it throws std::bad_alloc and the
+    // buffer is as it was.
     void resize(int width, int height, std::uint32_t* externalPixels = nullptr);
     void clear(std::uint32_t colour);
 

@@ -4,71 +4,51 @@
 #include <array>
 #include <cmath>
 
+#include "ClipPlanes.h"
 #include "PolygonClipper.h"
+#include "SurfaceShading.h"
+#include "TriangleRasterizer.h"
 #include "ViewColours.h"
 
 namespace {
 
-constexpr int planeCount = 5;  // near, left, right, top, bottom
 constexpr std::int64_t largest = std::int64_t{1} << 40;  // of any coordinate in the camera's frame
+constexpr std::int64_t fixedOne = 1 << 16;
 
 std::int32_t fixed(float v, float scale) { return static_cast<std::int32_t>(std::lround(v * scale)); }
 
 }  // namespace
 
-MeshRenderer::MeshRenderer() { backFaceShades.fill(ViewColours::backFace); }
+// A corner of a face on the screen, before the shading step's quantities are made from it.
+struct MeshRenderer::Corner {
+    std::int32_t x, y;  // 1/16 pixels
+    std::int64_t depth;
+    std::int64_t light, shine;
+    float u, v;
+};
+
+void MeshRenderer::prepare(const ViewGeometry& geometry) {
+    screen.resize(geometry.vertices.size());
+    outside.resize(geometry.vertices.size());
+    screen.shrink_to_fit();
+    outside.shrink_to_fit();
+}
 
 void MeshRenderer::render(const ViewGeometry& geometry, const Camera& camera, const RenderOptions& options,
-                          FrameBuffer& buffer) {
+                          const TextureSet& textures, FrameBuffer& buffer) {
     buffer.clear(ViewColours::background);
-    transformVertices(geometry, camera);
-    const unsigned wireEdges = options.wireframe ? 7u : 0u;
-
-    const std::size_t triangles = geometry.triangleCount();
-    for (std::size_t t = 0; t < triangles; ++t) {
-        const std::uint32_t index[3] = {geometry.triangles[3 * t], geometry.triangles[3 * t + 1],
-                                        geometry.triangles[3 * t + 2]};
-        const std::uint8_t o0 = outside[index[0]], o1 = outside[index[1]], o2 = outside[index[2]];
-        if (o0 & o1 & o2) continue;  // wholly outside one plane
-        const bool whole = (o0 | o1 | o2) == 0;
-
-        bool front;
-        if (whole) {
-            const RasterVertex &a = screen[index[0]], &b = screen[index[1]], &c = screen[index[2]];
-            front = static_cast<std::int64_t>(b.x - a.x) * (c.y - a.y) >
-                    static_cast<std::int64_t>(c.x - a.x) * (b.y - a.y);
-        } else {
-            const ViewPoint &a = view[index[0]], &b = view[index[1]], &c = view[index[2]];
-            const Vec3 v0{static_cast<float>(a.x), static_cast<float>(a.y), static_cast<float>(a.z)};
-            const Vec3 v1{static_cast<float>(b.x), static_cast<float>(b.y), static_cast<float>(b.z)};
-            const Vec3 v2{static_cast<float>(c.x), static_cast<float>(c.y), static_cast<float>(c.z)};
-            front = dot(cross(v1 - v0, v2 - v0), v0) < 0;
-        }
-        if (!front && !options.markBackFaces) continue;
-        const RasterStyle style{front ? geometry.groupShades(geometry.triangleGroup[t]) : backFaceShades.data(),
-                                static_cast<std::int32_t>(geometry.triangleGroup[t]), wireEdges, !front};
-        if (whole) {
-            const RasterVertex corners[3] = {screen[index[0]], screen[index[1]], screen[index[2]]};
-            fillTriangle(buffer, corners, style);
-        } else {
-            drawClipped(index, style, front, buffer);
-        }
-    }
+    if (screen.size() != geometry.vertices.size()) prepare(geometry);
+    transformVertices(geometry, camera, options);
+    for (std::size_t t = 0; t < geometry.triangleCount(); ++t) drawTriangle(geometry, t, options, textures, buffer);
 }
 
 // The camera's frame in fixed point: rotation rows scaled to 2^16, the translation and the
-// near plane in the geometry's units; then per vertex integer products, and three divisions
-// for the picture's coordinates and the depth.
-void MeshRenderer::transformVertices(const ViewGeometry& geometry, const Camera& camera) {
-    const std::size_t n = geometry.fixed.size();
-    view.resize(n);
-    screen.resize(n);
-    outside.resize(n);
-
-    const float s = geometry.fixedPerMetre;
+// near plane in the geometry's fixed units; then per vertex integer products, and three
+// divisions for the picture's coordinates and the depth. The light stands at the camera.
+void MeshRenderer::transformVertices(const ViewGeometry& geometry, const Camera& camera, const RenderOptions& options) {
+    const float s = FixedVertex::perUnit;
     const Vec3 axes[3] = {camera.right(), camera.up(), camera.forward()};
-    std::int64_t rotation[3][3], translation[3];
-    const Vec3 centre = camera.toView(geometry.bounds.centre());
+    const Vec3 centre = camera.toView(Vec3{});
     const float moved[3] = {centre.x, centre.y, centre.z};
     for (int row = 0; row < 3; ++row) {
         rotation[row][0] = fixed(axes[row].x, 65536);
@@ -90,73 +70,241 @@ void MeshRenderer::transformVertices(const ViewGeometry& geometry, const Camera&
                        guardY16 = std::llround(guardY * 16);
     const std::int64_t centreX16 = std::llround(centreX * 16), centreY16 = std::llround(centreY * 16);
 
+    const std::size_t n = geometry.vertices.size();
     for (std::size_t i = 0; i < n; ++i) {
-        const ViewGeometry::Fixed& p = geometry.fixed[i];
-        ViewPoint v;
-        v.x = translation[0] + ((rotation[0][0] * p.x + rotation[0][1] * p.y + rotation[0][2] * p.z) >> 16);
-        v.y = translation[1] + ((rotation[1][0] * p.x + rotation[1][1] * p.y + rotation[1][2] * p.z) >> 16);
-        v.z = translation[2] + ((rotation[2][0] * p.x + rotation[2][1] * p.y + rotation[2][2] * p.z) >> 16);
-        view[i] = v;
+        const FixedVertex& p = geometry.vertices[i];
+        const std::int64_t x = translation[0] + ((rotation[0][0] * p.x + rotation[0][1] * p.y + rotation[0][2] * p.z) >> 16);
+        const std::int64_t y = translation[1] + ((rotation[1][0] * p.x + rotation[1][1] * p.y + rotation[1][2] * p.z) >> 16);
+        const std::int64_t z = translation[2] + ((rotation[2][0] * p.x + rotation[2][1] * p.y + rotation[2][2] * p.z) >> 16);
         std::uint8_t bits = 0;
-        if (v.z < nearUnits) bits |= 1;
-        if (focal16 * v.x + guardX16 * v.z < 0) bits |= 2;
-        if (guardX16 * v.z - focal16 * v.x < 0) bits |= 4;
-        if (guardY16 * v.z - focal16 * v.y < 0) bits |= 8;
-        if (focal16 * v.y + guardY16 * v.z < 0) bits |= 16;
+        if (z < nearUnits) bits |= ClipPlanes::nearPlane;
+        if (focal16 * x + guardX16 * z < 0) bits |= ClipPlanes::left;
+        if (guardX16 * z - focal16 * x < 0) bits |= ClipPlanes::right;
+        if (guardY16 * z - focal16 * y < 0) bits |= ClipPlanes::top;
+        if (focal16 * y + guardY16 * z < 0) bits |= ClipPlanes::bottom;
         outside[i] = bits;
-        const std::int64_t lit = (light[0] * p.nx + light[1] * p.ny + light[2] * p.nz) >> 20;
-        const auto shade = static_cast<std::int32_t>(std::clamp<std::int64_t>(lit, 0, 255));
+        // N·L in 2^28, to SurfaceShading::lightOne.
+        const std::int64_t lit = (light[0] * p.nx + light[1] * p.ny + light[2] * p.nz) >> 8;
+        ScreenVertex& v = screen[i];
+        v.light = static_cast<std::int32_t>(std::clamp<std::int64_t>(lit, 0, SurfaceShading::lightOne));
+        v.shine = 0;
         if (bits == 0) {
-            screen[i] = {static_cast<std::int32_t>(centreX16 + focal16 * v.x / v.z),
-                         static_cast<std::int32_t>(centreY16 - focal16 * v.y / v.z),
-                         static_cast<std::int32_t>((nearUnits << 30) / v.z), shade};
+            v.x = static_cast<std::int32_t>(centreX16 + focal16 * x / z);
+            v.y = static_cast<std::int32_t>(centreY16 - focal16 * y / z);
+            v.depth = static_cast<std::int32_t>((nearUnits << 30) / z);
         } else {
-            screen[i] = {0, 0, 0, shade};
+            v.x = v.y = v.depth = 0;
+        }
+    }
+    // The highlight (N·H)^power, with H along the line of sight as the light is; only the
+    // groups that have one, and only in the simulator's look.
+    if (!options.textures) return;
+    for (std::size_t group = 0; group < geometry.groupCount(); ++group) {
+        const ViewSurface& surface = geometry.surfaces[group];
+        if (surface.power < 0.1f || (surface.flags & SurfaceFlags::unlit)) continue;
+        for (std::uint32_t i = geometry.groupFirstVertex[group]; i < geometry.groupFirstVertex[group + 1]; ++i) {
+            const float nl = static_cast<float>(screen[i].light) / SurfaceShading::lightOne;
+            if (nl > 0)
+                screen[i].shine = static_cast<std::int32_t>(std::pow(nl, surface.power) * SurfaceShading::lightOne);
         }
     }
 }
 
-// A triangle that crosses the frustum's planes: cut to the frustum, then drawn as a fan.
-// Only the parts of its own edges get wire lines.
-void MeshRenderer::drawClipped(const std::uint32_t (&index)[3], const RasterStyle& style, bool lit,
-                               FrameBuffer& buffer) const {
+Vec3 MeshRenderer::toCamera(const FixedVertex& p) const {
+    const auto row = [&](int r) {
+        return static_cast<float>(translation[r] + ((rotation[r][0] * p.x + rotation[r][1] * p.y + rotation[r][2] * p.z) >> 16));
+    };
+    return {row(0), row(1), row(2)};
+}
+
+namespace {
+
+// The colours of a group's faces for the shading step, 12-bit fixed point.
+SurfaceShading::SurfaceColours coloursOf(const ViewSurface& s) {
+    SurfaceShading::SurfaceColours c;
+    const auto q = [](float v) { return static_cast<std::int32_t>(std::lround(std::clamp(v, -64.0f, 64.0f) * 4096)); };
+    c.lit = !(s.flags & SurfaceFlags::unlit);
+    c.highlight = c.lit && s.power >= 0.1f;
+    for (int k = 0; k < 3; ++k) {
+        c.diffuse[k] = q(s.diffuse[k]);
+        c.constant[k] = c.lit ? q(s.ambient[k] * ViewColours::ambientLevel + s.emissive[k]) : q(s.diffuse[k] + s.emissive[k]);
+        c.specular[k] = q(s.specular[k] * 255);
+    }
+    c.alpha = static_cast<std::int32_t>(std::lround(std::clamp(s.diffuse[3], 0.0f, 1.0f) * 255));
+    c.textureWhite = (s.flags & SurfaceFlags::textureWhite) != 0;
+    c.alphaTest = (s.flags & SurfaceFlags::alphaTest) != 0;
+    return c;
+}
+
+template <int Count>
+using Corners = RasterCorner<Count>[3];
+
+// The three corners' positions and depth; back faces are drawn a 4096th farther than they
+// are, so a front face at the same depth wins.
+template <int Count, class C>
+void place(Corners<Count>& out, const C* const (&in)[3], bool yields) {
+    for (int k = 0; k < 3; ++k) {
+        out[k].x = in[k]->x;
+        out[k].y = in[k]->y;
+        out[k].depth = yields ? in[k]->depth - (in[k]->depth >> 12) : in[k]->depth;
+    }
+}
+
+// The distance from each edge's line (16.16 pixels): 0 at its ends, the triangle's height
+// over it at the third corner. Edges without a wire line are far from all.
+template <int Count>
+void placeWire(Corners<Count>& out, int first, unsigned wireEdges) {
+    const double det = static_cast<double>(out[1].x - out[0].x) * (out[2].y - out[0].y) -
+                       static_cast<double>(out[2].x - out[0].x) * (out[1].y - out[0].y);
+    for (int i = 0; i < 3; ++i) {
+        const auto &a = out[i], &b = out[(i + 1) % 3];
+        const double length = std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+        const auto height = length > 0 ? static_cast<std::int64_t>(std::fabs(det) * fixedOne / (16 * length)) : 0;
+        for (int k = 0; k < 3; ++k)
+            out[k].value[first + i] = wireEdges & (1u << i) ? (k == (i + 2) % 3 ? height : 0) : SurfaceShading::farFromAnyEdge;
+    }
+}
+
+}  // namespace
+
+// Cuts the triangle to the frustum by the planes its corners lie outside of, in ClipPlanes'
+// order; the corners of what is left, projected, and which of their edges are the triangle's own.
+int MeshRenderer::clip(const ViewGeometry& geometry, const std::uint32_t (&index)[3], std::uint8_t cut, Corner* out,
+                       bool* ownEdge) const {
     const auto nearPlane = static_cast<float>(nearUnits);
-    const std::array<ClipPlane, planeCount> planes = {{{0, 0, 1, -nearPlane},
-                                                       {focal, 0, guardX, 0},
-                                                       {-focal, 0, guardX, 0},
-                                                       {0, -focal, guardY, 0},
-                                                       {0, focal, guardY, 0}}};
+    const ClipPlane planes[ClipPlanes::count] = {
+        {0, 0, 1, -nearPlane}, {focal, 0, guardX, 0}, {-focal, 0, guardX, 0}, {0, -focal, guardY, 0}, {0, focal, guardY, 0}};
     ClipPolygon polygon;
     polygon.count = 3;
     for (int k = 0; k < 3; ++k) {
-        const ViewPoint& v = view[index[k]];
-        polygon.corner[k] = {{static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)},
-                             lit ? static_cast<float>(screen[index[k]].shade) : 0};
+        const std::uint32_t i = index[k];
+        ClipVertex& c = polygon.corner[k];
+        c.view = toCamera(geometry.vertices[i]);
+        c.value[0] = static_cast<float>(screen[i].light);
+        c.value[1] = static_cast<float>(screen[i].shine);
+        c.value[2] = geometry.texCoords[i].u;
+        c.value[3] = geometry.texCoords[i].v;
         polygon.ownEdge[k] = true;
     }
-    const std::uint8_t cut = outside[index[0]] | outside[index[1]] | outside[index[2]];
-    for (int p = 0; p < planeCount && polygon.count >= 3; ++p)
-        if (cut & (1u << p)) clipPolygon(polygon, planes[p]);
-    if (polygon.count < 3) return;
-
-    RasterVertex projected[ClipPolygon::most];
+    for (int p = 0; p < ClipPlanes::count && polygon.count >= 3; ++p)
+        if (cut & ClipPlanes::order[p]) clipPolygon(polygon, planes[p]);
     for (int k = 0; k < polygon.count; ++k) {
-        const Vec3 v = polygon.corner[k].view;
-        const float z = std::max(v.z, nearPlane);
-        projected[k] = {static_cast<std::int32_t>(std::lround(16 * (centreX + focal * v.x / z))),
-                        static_cast<std::int32_t>(std::lround(16 * (centreY - focal * v.y / z))),
-                        static_cast<std::int32_t>(std::min(static_cast<double>(RasterVertex::nearDepth),
-                                                           static_cast<double>(RasterVertex::nearDepth) * nearPlane / z)),
-                        static_cast<std::int32_t>(std::lround(polygon.corner[k].shade))};
+        const ClipVertex& c = polygon.corner[k];
+        const float z = std::max(c.view.z, nearPlane);
+        out[k] = {static_cast<std::int32_t>(std::lround(16 * (centreX + focal * c.view.x / z))),
+                  static_cast<std::int32_t>(std::lround(16 * (centreY - focal * c.view.y / z))),
+                  static_cast<std::int64_t>(std::min(static_cast<double>(RasterCorner<1>::nearDepth),
+                                                     static_cast<double>(RasterCorner<1>::nearDepth) * nearPlane / z)),
+                  std::llround(c.value[0]), std::llround(c.value[1]), c.value[2], c.value[3]};
+        ownEdge[k] = polygon.ownEdge[k];
     }
-    const int last = polygon.count - 1;
-    for (int k = 1; k < last; ++k) {
-        RasterStyle fan = style;
-        if (style.wireEdges) {
-            fan.wireEdges = (k == 1 && polygon.ownEdge[0] ? 1u : 0u) | (polygon.ownEdge[k] ? 2u : 0u) |
-                            (k + 1 == last && polygon.ownEdge[last] ? 4u : 0u);
+    return polygon.count;
+}
+
+void MeshRenderer::drawTriangle(const ViewGeometry& geometry, std::size_t t, const RenderOptions& options,
+                                const TextureSet& textures, FrameBuffer& buffer) const {
+    using namespace SurfaceShading;
+    const std::uint32_t index[3] = {geometry.triangles[3 * t], geometry.triangles[3 * t + 1], geometry.triangles[3 * t + 2]};
+    const std::uint8_t o0 = outside[index[0]], o1 = outside[index[1]], o2 = outside[index[2]];
+    if (o0 & o1 & o2) return;  // wholly outside one plane
+    const std::uint32_t group = geometry.triangleGroup[t];
+    const ViewSurface& surface = geometry.surfaces[group];
+    if (options.textures && (surface.flags & SurfaceFlags::hidden)) return;
+    const bool whole = (o0 | o1 | o2) == 0;
+
+    bool front;
+    if (whole) {
+        const ScreenVertex &a = screen[index[0]], &b = screen[index[1]], &c = screen[index[2]];
+        front = static_cast<std::int64_t>(b.x - a.x) * (c.y - a.y) > static_cast<std::int64_t>(c.x - a.x) * (b.y - a.y);
+    } else {
+        const Vec3 v0 = toCamera(geometry.vertices[index[0]]), v1 = toCamera(geometry.vertices[index[1]]),
+                   v2 = toCamera(geometry.vertices[index[2]]);
+        front = dot(cross(v1 - v0, v2 - v0), v0) < 0;
+    }
+    if (!front && !options.markBackFaces) return;
+
+    Corner corners[ClipPolygon::most];
+    bool ownEdge[ClipPolygon::most] = {true, true, true};
+    int count = 3;
+    if (whole) {
+        for (int k = 0; k < 3; ++k) {
+            const ScreenVertex& s = screen[index[k]];
+            corners[k] = {s.x, s.y, s.depth, s.light, s.shine, geometry.texCoords[index[k]].u, geometry.texCoords[index[k]].v};
         }
-        const RasterVertex corners[3] = {projected[0], projected[k], projected[k + 1]};
-        fillTriangle(buffer, corners, fan);
+    } else {
+        count = clip(geometry, index, static_cast<std::uint8_t>(o0 | o1 | o2), corners, ownEdge);
+        if (count < 3) return;
+    }
+
+    const ViewTexture* texture = nullptr;
+    if (options.textures && surface.texture >= 0 && static_cast<std::size_t>(surface.texture) < textures.size())
+        texture = textures[static_cast<std::size_t>(surface.texture)];
+    const SurfaceColours colours = coloursOf(surface);
+    const auto g = static_cast<std::int32_t>(group);
+    const int last = count - 1;
+    for (int k = 1; k < last; ++k) {
+        const Corner* const fan[3] = {&corners[0], &corners[k], &corners[k + 1]};
+        unsigned wireEdges = 0;
+        if (options.wireframe)
+            wireEdges = (k == 1 && ownEdge[0] ? 1u : 0u) | (ownEdge[k] ? 2u : 0u) | (k + 1 == last && ownEdge[last] ? 4u : 0u);
+
+        if (!front || !options.textures) {
+            // One quantity: the light (unused on a back face).
+            const auto plain = [&](auto shade) {
+                constexpr int n = decltype(shade)::quantities;
+                RasterCorner<n> r[3];
+                place<n>(r, fan, !front);
+                for (int i = 0; i < 3; ++i) r[i].value[0] = fan[i]->light;
+                if (n > 1) placeWire<n>(r, 1, wireEdges);
+                fillTriangle<n>(buffer, r, g, shade);
+            };
+            if (!front) {
+                if (options.wireframe) plain(BackFace<true>{});
+                else plain(BackFace<false>{});
+            } else if (options.wireframe) {
+                plain(Plain<true>{surface.colour});
+            } else {
+                plain(Plain<false>{surface.colour});
+            }
+            continue;
+        }
+
+        // The simulator's look: the texture coordinates divided by the distance, relative to
+        // the triangle's nearest whole texture (wrap addressing makes that exact), the
+        // distance scaled within the triangle so its reciprocal keeps its precision.
+        TextureSampler sampler;
+        const std::int64_t nearest = std::max({fan[0]->depth, fan[1]->depth, fan[2]->depth, std::int64_t{1}});
+        const float u0 = std::floor(std::min({fan[0]->u, fan[1]->u, fan[2]->u}));
+        const float v0 = std::floor(std::min({fan[0]->v, fan[1]->v, fan[2]->v}));
+        const auto surfaceShade = [&](auto shade) {
+            constexpr int n = decltype(shade)::quantities;
+            RasterCorner<n> r[3];
+            place<n>(r, fan, false);
+            for (int i = 0; i < 3; ++i) {
+                const Corner& c = *fan[i];
+                const double q = static_cast<double>(c.depth) * static_cast<double>(reciprocalOne) / static_cast<double>(nearest);
+                const double scale = static_cast<double>(1 << coordinateBits) * q / static_cast<double>(reciprocalOne);
+                r[i].value[light] = c.light;
+                r[i].value[shine] = c.shine;
+                r[i].value[reciprocal] = std::llround(q);
+                r[i].value[uOver] = std::llround(std::clamp(c.u - u0, -32768.0f, 32768.0f) * scale);
+                r[i].value[vOver] = std::llround(std::clamp(c.v - v0, -32768.0f, 32768.0f) * scale);
+            }
+            if (n > surfaceQuantities) placeWire<n>(r, surfaceQuantities, wireEdges);
+            shade.colours = colours;
+            if (texture) {
+                const TextureLevel& base = texture->levels[0];
+                const double texelArea = std::fabs(static_cast<double>(fan[1]->u - fan[0]->u) * (fan[2]->v - fan[0]->v) -
+                                                   static_cast<double>(fan[2]->u - fan[0]->u) * (fan[1]->v - fan[0]->v)) *
+                                         base.width * base.height;
+                const double pixelArea = std::fabs(static_cast<double>(r[1].x - r[0].x) * (r[2].y - r[0].y) -
+                                                   static_cast<double>(r[2].x - r[0].x) * (r[1].y - r[0].y)) / 256;
+                sampler.use(texture->levels[static_cast<std::size_t>(mipLevelFor(*texture, texelArea, pixelArea))]);
+                shade.texture = &sampler;
+            }
+            fillTriangle<n>(buffer, r, g, shade);
+        };
+        if (options.wireframe) surfaceShade(Surface<true>{});
+        else surfaceShade(Surface<false>{});
     }
 }

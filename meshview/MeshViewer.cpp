@@ -1,6 +1,7 @@
 #include "MeshViewer.h"
 
 #include <cstdlib>
+#include <new>
 #include <utility>
 
 #include "AxisCross.h"
@@ -12,16 +13,30 @@ namespace {
 constexpr int clickSlack = 3;
 }  // namespace
 
-// The geometry is made first: when that fails (no memory), what was shown stays.
-void MeshViewer::show(MeshModel loaded) {
-    ViewGeometry geometry = loaded.loads ? makeViewGeometry(loaded) : ViewGeometry{};
-    model = std::move(loaded);
+// The geometry and the renderer's buffers are made first: when that fails (no memory), what
+// was shown stays.
+bool MeshViewer::show(MeshModel loaded) {
+    try {
+        ViewGeometry geometry = loaded.loads ? makeViewGeometry(loaded) : ViewGeometry{};
+        MeshRenderer prepared;
+        prepared.prepare(geometry);
+        model = std::move(loaded);
+        drawn = std::move(geometry);
+        renderer = std::move(prepared);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     shown = model.loads ? Content::Mesh : Content::LoadsNothing;
-    drawn = std::move(geometry);
     view.setScene(drawn.bounds);
     fit(0);
     selected = -1;
     dragging = Drag::None;
+    return true;
+}
+
+void MeshViewer::setTextures(TextureSet set, std::string notDrawn) {
+    textureSet = std::move(set);
+    texturesNotDrawn = std::move(notDrawn);
 }
 
 void MeshViewer::showUnreadable() {
@@ -52,8 +67,8 @@ void MeshViewer::fit(int fittedView) {
     static constexpr AxisView axisViews[6] = {AxisView::Ahead, AxisView::Behind, AxisView::Right,
                                               AxisView::Left,  AxisView::Above,  AxisView::Below};
     fitted = fittedView;
-    if (fittedView == 0) view.startView(drawn.positions);
-    else view.lookAlong(axisViews[fittedView - 1], drawn.positions);
+    if (fittedView == 0) view.startView(drawn.vertices);
+    else view.lookAlong(axisViews[fittedView - 1], drawn.vertices);
 }
 
 void MeshViewer::render(FrameBuffer& buffer) {
@@ -61,22 +76,27 @@ void MeshViewer::render(FrameBuffer& buffer) {
         buffer.clear(ViewColours::background);
         return;
     }
-    renderer.render(drawn, view, renderOptions, buffer);
+    renderer.render(drawn, view, renderOptions, textureSet, buffer);
     drawAxisCross(buffer, view);
 }
 
-bool MeshViewer::pressKey(unsigned key) {
+bool MeshViewer::command(Command what) {
     if (shown != Content::Mesh) return false;
-    if (key >= '1' && key <= '6') {
-        fit(static_cast<int>(key - '0'));
+    switch (what) {
+    case Command::StartView: fit(0); return true;
+    case Command::LookFromAhead:
+    case Command::LookFromBehind:
+    case Command::LookFromRight:
+    case Command::LookFromLeft:
+    case Command::LookFromAbove:
+    case Command::LookFromBelow:
+        fit(1 + static_cast<int>(what) - static_cast<int>(Command::LookFromAhead));
         return true;
+    case Command::Wireframe: renderOptions.wireframe = !renderOptions.wireframe; return true;
+    case Command::BackFaces: renderOptions.markBackFaces = !renderOptions.markBackFaces; return true;
+    case Command::Textures: renderOptions.textures = !renderOptions.textures; return true;
     }
-    switch (key) {
-    case keySpace: renderOptions.markBackFaces = !renderOptions.markBackFaces; return true;
-    case keyW: renderOptions.wireframe = !renderOptions.wireframe; return true;
-    case keyHome: fit(0); return true;
-    default: return false;
-    }
+    return false;
 }
 
 void MeshViewer::press(Drag kind, int x, int y) {
@@ -115,13 +135,18 @@ void MeshViewer::wheel(int delta) {
 }
 
 std::string MeshViewer::summary() const {
-    return shown == Content::Mesh ? StatusText::summary(model, drawn.bounds.size()) : std::string();
+    if (shown != Content::Mesh) return {};
+    std::string text = StatusText::summary(model.extent, drawn.groupCount(), drawn.heldVertices, drawn.heldTriangles);
+    if (drawn.pointLike) text += "; all its vertices stand at one point: nothing to see";
+    if (renderOptions.textures && !texturesNotDrawn.empty()) text += "; " + texturesNotDrawn;
+    return text;
 }
 
 std::string MeshViewer::selection() const {
     if (shown != Content::Mesh) return {};
     if (selected < 0) {
-        return std::string("Click a face to name its group. Keys: 1-6 axis views, Home start, W wireframe, Space ") +
+        return std::string("Click a face to name its group. Keys: 1-6 axis views, Home start, W wireframe, T ") +
+               (renderOptions.textures ? "plain colours" : "textures") + ", Space " +
                (renderOptions.markBackFaces ? "hides the magenta back faces." : "marks back faces magenta.");
     }
     return StatusText::group(model, static_cast<std::size_t>(selected));

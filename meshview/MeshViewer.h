@@ -21,11 +21,22 @@ public:
     };
     enum class Drag { None, Orbit, Pan };
 
-    // Virtual-key codes of the keys the view answers to (the window system's numbers).
-    static constexpr unsigned keySpace = 0x20, keyHome = 0x24, keyW = 'W';
+    // What the view can be told to do, besides the mouse's turning, moving and zooming.
+    enum class Command {
+        StartView,
+        LookFromAhead, LookFromBehind, LookFromRight, LookFromLeft, LookFromAbove, LookFromBelow,
+        Wireframe,   // on and off
+        BackFaces,   // marked magenta, or left out as the simulator does
+        Textures,    // the simulator's look, or each group in its diffuse colour
+    };
 
-    // A new mesh, seen from the start view; the options stay as they are.
-    void show(MeshModel model);
+    // A new mesh, seen from the start view; the options stay as they are. The textures are
+    // those of the mesh shown before until setTextures. When memory runs out on the way,
+    // what was shown stays and false is returned.
+    bool show(MeshModel model);
+    // The decoded textures by index of the mesh's texture list (owned by the caller, which
+    // keeps them while they are shown), and what the status line says of those not drawn.
+    void setTextures(TextureSet set, std::string notDrawn);
     void showUnreadable();
     Content content() const { return shown; }
     // What the view says instead of a picture; empty when it shows a mesh.
@@ -36,9 +47,8 @@ public:
     // Draws the picture into the buffer (as large as the view), with the axis cross.
     void render(FrameBuffer& buffer);
 
-    // Space marks or hides back faces, W the wireframe, Home the start view, 1 to 6 look
-    // along an axis. True when the picture changes.
-    bool pressKey(unsigned key);
+    // True when the picture changes.
+    bool command(Command what);
     // Left drag orbits, right drag pans; a left press released where it began is a click,
     // which names the group drawn at that pixel of the last picture (selectedGroup). True
     // when the picture changes.
@@ -49,13 +59,15 @@ public:
     void cancelDrag() { dragging = Drag::None; }
     void wheel(int delta);
 
-    // The status line: size and counts, and the group last clicked (empty when none).
+    // The status line: size and counts (and the textures not drawn), and the group last
+    // clicked or what keys and clicks do (empty when no mesh is shown).
     std::string summary() const;
     std::string selection() const;
 
     const Camera& camera() const { return view; }
     const RenderOptions& options() const { return renderOptions; }
     const ViewGeometry& geometry() const { return drawn; }
+    const TextureSet& textures() const { return textureSet; }
     int selectedGroup() const { return selected; }
 
 private:
@@ -69,6 +81,8 @@ private:
     Camera view;
     RenderOptions renderOptions;
     MeshRenderer renderer;
+    TextureSet textureSet;
+    std::string texturesNotDrawn;
     int selected = -1;
     Drag dragging = Drag::None;
     int pressX = 0, pressY = 0, lastX = 0, lastY = 0;

@@ -14,7 +14,9 @@ void clipPolygon(ClipPolygon& polygon, const ClipPlane& plane) {
         }
         if (aInside != bInside) {
             const float t = da / (da - db);
-            out.corner[out.count] = {a.view + (b.view - a.view) * t, a.shade + (b.shade - a.shade) * t};
+            ClipVertex& cut = out.corner[out.count];
+            cut.view = a.view + (b.view - a.view) * t;
+            for (int k = 0; k < ClipVertex::values; ++k) cut.value[k] = a.value[k] + (b.value[k] - a.value[k]) * t;
             // Leaving, the next edge runs along the plane; entering, it is the rest of a to b.
             out.ownEdge[out.count++] = aInside ? false : polygon.ownEdge[i];
         }

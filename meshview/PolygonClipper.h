@@ -2,10 +2,12 @@
 
 #include "VectorMath.h"
 
-// A corner of a polygon in the camera's coordinates, with its shade.
+// A corner of a polygon in the camera's coordinates, with the quantities that vary across it
+// (light, highlight, texture coordinates), carried along where the polygon is cut.
 struct ClipVertex {
+    static constexpr int values = 4;
     Vec3 view;
-    float shade;
+    float value[values];
 };
 
 // A convex polygon; edge i runs from corner i to corner i + 1 (the last back to the first)

@@ -10,15 +10,12 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
-std::string StatusText::size(Vec3 extent) { return MeshFigures::size(extent.x, extent.y, extent.z); }
+std::string StatusText::size(const MeshExtent& extent) {
+    return MeshFigures::size(extent.size(0), extent.size(1), extent.size(2));
+}
 
-std::string StatusText::summary(const MeshModel& model, Vec3 extent) {
-    std::size_t vertices = 0, triangles = 0;
-    for (const MeshGroup& g : model.groups) {
-        vertices += g.positions.size();
-        triangles += g.indices.size() / 3;
-    }
-    return size(extent) + ", " + counted(model.groups.size(), "group", "groups") + ", " +
+std::string StatusText::summary(const MeshExtent& extent, std::size_t groups, std::size_t vertices, std::size_t triangles) {
+    return size(extent) + ", " + counted(groups, "group", "groups") + ", " +
            counted(vertices, "vertex", "vertices") + ", " + counted(triangles, "triangle", "triangles");
 }
 
@@ -41,7 +38,7 @@ std::string StatusText::group(const MeshModel& model, std::size_t groupIndex) {
     else if (g.texture < 0 || static_cast<std::size_t>(g.texture) > model.textures.size())
         text += " (not in the list: none)";
     else {
-        const std::string& name = model.textures[static_cast<std::size_t>(g.texture) - 1];
+        const std::string& name = model.textures[static_cast<std::size_t>(g.texture) - 1].name;
         text += " " + quoted(name) + (name == "0" ? " (none)" : "");
     }
     return text;

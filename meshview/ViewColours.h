@@ -15,4 +15,8 @@ constexpr std::uint32_t defaultMaterial = 0xC0C0C0;
 // lit face shows, so that no drawn face is black.
 constexpr float ambient = 0.35f;
 constexpr std::uint32_t darkest = 36;
+// In the simulator's look: the level a material's ambient colour is lit at. The simulator's
+// is lower still (faces turned from its sun are nearly black), but here the light comes from
+// the viewer and only faces at a glancing angle get little of it.
+constexpr float ambientLevel = 0.1f;
 }  // namespace ViewColours

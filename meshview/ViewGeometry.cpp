@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
 
 #include "ViewColours.h"
 #include "VectorMath.h"
@@ -14,55 +13,99 @@ std::uint32_t channel(float value) {
     return static_cast<std::uint32_t>(std::lround(std::min(value, 1.0f) * 255.0f));
 }
 
-std::uint32_t shaded(std::uint32_t colour, float light) {
-    std::uint32_t result = 0;
-    for (int shift = 16; shift >= 0; shift -= 8) {
-        float c = static_cast<float>((colour >> shift) & 0xFF) * light;
-        std::uint32_t v = std::max(ViewColours::darkest, static_cast<std::uint32_t>(std::lround(c)));
-        result |= std::min(v, 255u) << shift;
-    }
-    return result;
-}
+float finiteOrZero(float v) { return std::isfinite(v) ? v : 0.0f; }
 
-void appendShades(std::vector<std::uint32_t>& shades, std::uint32_t colour) {
-    for (int i = 0; i < 256; ++i)
-        shades.push_back(shaded(colour, ViewColours::ambient + (1 - ViewColours::ambient) * (i / 255.0f)));
+// The box of the finite vertices, in double: its centre and half diagonal stay exact where a
+// float's square of a coordinate would overflow or vanish.
+void measure(const MeshModel& model, double (&low)[3], double (&high)[3], bool& any) {
+    any = false;
+    for (const MeshGroup& group : model.groups)
+        for (const Vec3& p : group.positions) {
+            if (!isFinite(p)) continue;
+            const double xyz[3] = {p.x, p.y, p.z};
+            for (int a = 0; a < 3; ++a) {
+                if (!any || xyz[a] < low[a]) low[a] = xyz[a];
+                if (!any || xyz[a] > high[a]) high[a] = xyz[a];
+            }
+            any = true;
+        }
 }
 
 }  // namespace
 
-std::uint32_t groupColour(const MeshModel& model, const MeshGroup& group) {
-    if (group.material < 1 || static_cast<std::size_t>(group.material) > model.materials.size())
-        return ViewColours::defaultMaterial;
-    const float* d = model.materials[static_cast<std::size_t>(group.material) - 1].diffuse;
-    return channel(d[0]) << 16 | channel(d[1]) << 8 | channel(d[2]);
+ViewSurface groupSurface(const MeshModel& model, const MeshGroup& group) {
+    ViewSurface s;
+    s.flags = group.flags;
+    if (group.texture >= 1 && static_cast<std::size_t>(group.texture) <= model.textures.size() &&
+        model.textures[static_cast<std::size_t>(group.texture) - 1].name != "0")
+        s.texture = group.texture - 1;
+    if (group.material >= 1 && static_cast<std::size_t>(group.material) <= model.materials.size()) {
+        const MeshMaterial& m = model.materials[static_cast<std::size_t>(group.material) - 1];
+        for (int i = 0; i < 4; ++i) s.diffuse[i] = finiteOrZero(m.diffuse[i]);
+        for (int i = 0; i < 3; ++i) {
+            s.ambient[i] = finiteOrZero(m.ambient[i]);
+            s.specular[i] = finiteOrZero(m.specular[i]);
+            s.emissive[i] = finiteOrZero(m.emissive[i]);
+        }
+        s.power = finiteOrZero(m.power);
+        s.colour = channel(s.diffuse[0]) << 16 | channel(s.diffuse[1]) << 8 | channel(s.diffuse[2]);
+    } else {
+        s.colour = ViewColours::defaultMaterial;  // the colours of the default material stay
+    }
+    return s;
 }
 
-ViewGeometry makeViewGeometry(const MeshModel& model) {
+ViewGeometry makeViewGeometry(MeshModel& model) {
     ViewGeometry g;
     std::size_t vertices = 0, indices = 0;
     for (const MeshGroup& group : model.groups) {
         vertices += group.positions.size();
         indices += group.indices.size();
     }
-    g.positions.reserve(vertices);
-    g.normals.reserve(vertices);
+    g.heldVertices = vertices;
+    g.heldTriangles = indices / 3;
+    double low[3] = {}, high[3] = {};
+    bool any = false;
+    measure(model, low, high, any);
+    double halfDiagonal = 0;
+    if (any) {
+        // Halved before they are squared: a box of 1e38 m does not overflow.
+        const double hx = (high[0] - low[0]) / 2, hy = (high[1] - low[1]) / 2, hz = (high[2] - low[2]) / 2;
+        for (int a = 0; a < 3; ++a) g.centre[a] = low[a] / 2 + high[a] / 2;
+        halfDiagonal = std::sqrt(hx * hx + hy * hy + hz * hz);
+    }
+    g.metresPerUnit = halfDiagonal > 0 && std::isfinite(halfDiagonal) ? halfDiagonal : 1;
+
+    g.vertices.reserve(vertices);
+    g.texCoords.reserve(vertices);
     g.triangles.reserve(indices);
     g.triangleGroup.reserve(indices / 3);
-    g.groupShade.reserve(model.groups.size());
-    g.groupCount = model.groups.size();
-    std::unordered_map<std::uint32_t, std::uint32_t> tableOfColour;  // one shade table per colour
+    g.surfaces.reserve(model.groups.size());
+    g.groupFirstVertex.reserve(model.groups.size() + 1);
 
     for (std::size_t groupIndex = 0; groupIndex < model.groups.size(); ++groupIndex) {
-        const MeshGroup& group = model.groups[groupIndex];
-        const auto first = static_cast<std::uint32_t>(g.positions.size());
+        MeshGroup& group = model.groups[groupIndex];
+        const auto first = static_cast<std::uint32_t>(g.vertices.size());
+        g.groupFirstVertex.push_back(first);
         const std::size_t count = group.positions.size();
         for (std::size_t i = 0; i < count; ++i) {
-            Vec3 p = group.positions[i];
-            g.positions.push_back(p);
-            Vec3 n = i < group.normals.size() ? group.normals[i] : Vec3{};
-            g.normals.push_back(isFinite(n) ? normalized(n) : Vec3{});
-            if (isFinite(p)) g.bounds.add(p);
+            const Vec3 p = group.positions[i];
+            FixedVertex f = {};
+            if (isFinite(p)) {
+                const Vec3 units{static_cast<float>((p.x - g.centre[0]) / g.metresPerUnit),
+                                 static_cast<float>((p.y - g.centre[1]) / g.metresPerUnit),
+                                 static_cast<float>((p.z - g.centre[2]) / g.metresPerUnit)};
+                g.bounds.add(units);
+                const Vec3 n0 = i < group.normals.size() ? group.normals[i] : Vec3{};
+                const Vec3 n = (isFinite(n0) ? normalized(n0) : Vec3{}) * FixedVertex::normalOne;
+                const Vec3 q = units * FixedVertex::perUnit;
+                f = {static_cast<std::int32_t>(std::lround(q.x)), static_cast<std::int32_t>(std::lround(q.y)),
+                     static_cast<std::int32_t>(std::lround(q.z)), static_cast<std::int16_t>(std::lround(n.x)),
+                     static_cast<std::int16_t>(std::lround(n.y)), static_cast<std::int16_t>(std::lround(n.z))};
+            }
+            g.vertices.push_back(f);
+            const TexCoord t = i < group.texCoords.size() ? group.texCoords[i] : TexCoord{};
+            g.texCoords.push_back({finiteOrZero(t.u), finiteOrZero(t.v)});
         }
         for (std::size_t t = 0; t + 2 < group.indices.size(); t += 3) {
             const std::uint32_t* index = &group.indices[t];
@@ -73,24 +116,14 @@ ViewGeometry makeViewGeometry(const MeshModel& model) {
             for (int k = 0; k < 3; ++k) g.triangles.push_back(first + index[k]);
             g.triangleGroup.push_back(static_cast<std::uint32_t>(groupIndex));
         }
-        const auto table = tableOfColour.try_emplace(groupColour(model, group), static_cast<std::uint32_t>(tableOfColour.size()));
-        if (table.second) appendShades(g.shades, table.first->first);
-        g.groupShade.push_back(table.first->second);
+        g.surfaces.push_back(groupSurface(model, group));
+        // The group's vertices now live in the geometry alone.
+        std::vector<Vec3>().swap(group.positions);
+        std::vector<Vec3>().swap(group.normals);
+        std::vector<TexCoord>().swap(group.texCoords);
+        std::vector<std::uint32_t>().swap(group.indices);
     }
-
-    g.fixedPerMetre = static_cast<float>(1 << 20) / std::max(g.bounds.radius(), 1e-3f);
-    const Vec3 centre = g.bounds.centre();
-    g.fixed.reserve(g.positions.size());
-    for (std::size_t i = 0; i < g.positions.size(); ++i) {
-        ViewGeometry::Fixed f = {};
-        if (isFinite(g.positions[i])) {
-            const Vec3 p = (g.positions[i] - centre) * g.fixedPerMetre;
-            const Vec3 n = g.normals[i] * 16384.0f;
-            f = {static_cast<std::int32_t>(std::lround(p.x)), static_cast<std::int32_t>(std::lround(p.y)),
-                 static_cast<std::int32_t>(std::lround(p.z)), static_cast<std::int16_t>(std::lround(n.x)),
-                 static_cast<std::int16_t>(std::lround(n.y)), static_cast<std::int16_t>(std::lround(n.z))};
-        }
-        g.fixed.push_back(f);
-    }
+    g.groupFirstVertex.push_back(static_cast<std::uint32_t>(g.vertices.size()));
+    g.pointLike = !g.triangles.empty() && halfDiagonal == 0;
     return g;
 }

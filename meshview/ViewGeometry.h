@@ -5,39 +5,64 @@
 #include <vector>
 
 #include "Bounds.h"
+#include "FixedVertex.h"
 #include "MeshModel.h"
 
+// How the faces of one group are coloured: its material as the simulator takes it (the
+// default material for index 0 or one past the list), its FLAG and its texture.
+struct ViewSurface {
+    float diffuse[4] = {1, 1, 1, 1};  // r g b a
+    float ambient[3] = {1, 1, 1}, specular[3] = {}, emissive[3] = {};
+    float power = 0;         // below 0.1: no highlight
+    std::uint32_t flags = 0;
+    int texture = -1;        // index into MeshModel::textures, -1 for none
+    std::uint32_t colour = 0;  // the diffuse colour as 0xRRGGBB, for the untextured look
+};
+
+// The FLAG bits that change the picture.
+namespace SurfaceFlags {
+constexpr std::uint32_t hidden = 0x02;       // never drawn
+constexpr std::uint32_t unlit = 0x04;        // texture times diffuse plus emissive
+constexpr std::uint32_t textureWhite = 0x10; // the texture's colour taken as white, its alpha kept
+constexpr std::uint32_t alphaTest = 0x20;    // texels under alpha 0.5 not drawn
+}  // namespace SurfaceFlags
+
 // A loaded mesh as the renderer draws it: the vertices of every group the simulator kept in
-// one list, the triangles with the group each belongs to, and per group its colour shaded
-// from the ambient level (index 0) to full light (index 255), one table per colour.
+// one list, the triangles with the group each belongs to, and per group how it is coloured.
+// The geometry holds the mesh in its own units: the metres of the file less the centre of
+// its box, divided by the box's half diagonal, so that any mesh of finite numbers, of 1e-30
+// m or of 1e30 m, is the same size to the camera and the renderer.
 struct ViewGeometry {
-    std::vector<Vec3> positions;
-    std::vector<Vec3> normals;                 // unit length; zero where the mesh's normal is zero
+    // Per vertex, the one copy of the mesh's vertices the view keeps: in integers, positions
+    // in the geometry's units times 2^20 (the centre at the origin), normals scaled to 2^14.
+    // A vertex without finite coordinates is at the centre, its normal zero.
+    std::vector<FixedVertex> vertices;
+    std::vector<TexCoord> texCoords;
     std::vector<std::uint32_t> triangles;      // three indices into positions per triangle
     std::vector<std::uint32_t> triangleGroup;  // index into MeshModel::groups, per triangle
-    std::vector<std::uint32_t> shades;         // 256 colours (0xRRGGBB) per colour the groups have
-    std::vector<std::uint32_t> groupShade;     // per group, which 256 of shades are its own
-    Bounds bounds;                             // of every vertex with finite coordinates
-    std::size_t groupCount = 0;
-
-    // The same vertices in integers, for the renderer: positions relative to the centre of the
-    // bounds in units of fixedPerMetre (the bounds' radius is 2^20 of them), normals scaled
-    // to 2^14. A vertex without finite coordinates is at the centre, its normal zero.
-    struct Fixed {
-        std::int32_t x, y, z;
-        std::int16_t nx, ny, nz;
-    };
-    std::vector<Fixed> fixed;
-    float fixedPerMetre = 1;
+    std::vector<std::uint32_t> groupFirstVertex;  // per group and one past the last: its vertices
+    std::vector<ViewSurface> surfaces;         // per group
+    Bounds bounds;                             // of every vertex with finite coordinates, in units
+    double centre[3] = {};                     // metres = centre + metresPerUnit * units
+    double metresPerUnit = 1;
+    // The mesh has faces, but all its vertices stand at one point: nothing can be seen of it.
+    bool pointLike = false;
+    std::size_t heldVertices = 0, heldTriangles = 0;  // what the simulator holds, drawn or not
 
     std::size_t triangleCount() const { return triangleGroup.size(); }
-    const std::uint32_t* groupShades(std::uint32_t group) const { return shades.data() + 256 * groupShade[group]; }
+    // A point of the mesh's metres in the geometry's units.
+    Vec3 toUnits(Vec3 metres) const {
+        return {static_cast<float>((metres.x - centre[0]) / metresPerUnit), static_cast<float>((metres.y - centre[1]) / metresPerUnit),
+                static_cast<float>((metres.z - centre[2]) / metresPerUnit)};
+    }
+    std::size_t groupCount() const { return surfaces.size(); }
 };
 
 // Triangles with a vertex the simulator cannot place (a coordinate that is not a finite
-// number) are left out, as are those vertices from the bounds.
-ViewGeometry makeViewGeometry(const MeshModel& model);
+// number) are left out, as are those vertices from the bounds. The model's vertices are
+// taken group by group, so that the two copies are never both whole in memory: afterwards
+// the model keeps its groups' headers, labels and lists, and the counts of what it held.
+ViewGeometry makeViewGeometry(MeshModel& model);
 
-// The diffuse colour the simulator gives the group: its material's, or the default
-// material's when its index is 0 or not in the list.
-std::uint32_t groupColour(const MeshModel& model, const MeshGroup& group);
+// How the simulator colours the group: the material of its index, or the default.
+ViewSurface groupSurface(const MeshModel& model, const MeshGroup& group);

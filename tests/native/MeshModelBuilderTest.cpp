@@ -36,7 +36,8 @@ TEST(MeshModelBuilder, BuildsWhatTheLoaderKeeps) {
     ASSERT_EQ(model.materials.size(), 2u);
     EXPECT_EQ(model.materials[1].name, "glass");
     EXPECT_EQ(model.materials[1].diffuse[3], 0.5f);
-    EXPECT_EQ(model.textures, std::vector<std::string>{"hull.dds"});
+    ASSERT_EQ(model.textures.size(), 1u);
+    EXPECT_EQ(model.textures[0].name, "hull.dds");
 
     // The printed line is a vertex at the origin; the normals given are kept.
     const MeshGroup& shifted = model.groups[1];

@@ -15,6 +15,7 @@
 namespace {
 
 using namespace ViewTestMeshes;
+using Command = MeshViewer::Command;
 
 constexpr int side = 200;
 
@@ -25,24 +26,24 @@ int blue(std::uint32_t c) { return static_cast<int>(c & 0xFF); }
 struct Picture {
     FrameBuffer buffer;
     MeshViewer viewer;
-    Picture(MeshModel model, unsigned key, int width = side, int height = side) {
+    Picture(MeshModel model, Command command, int width = side, int height = side) {
         viewer.show(std::move(model));
         viewer.resize(width, height);
         buffer.resize(width, height);
-        if (key) viewer.pressKey(key);
+        viewer.command(command);
     }
     // The mesh alone, without the axis cross.
-    void render() { renderer.render(viewer.geometry(), viewer.camera(), viewer.options(), buffer); }
+    void render() { renderer.render(viewer.geometry(), viewer.camera(), viewer.options(), viewer.textures(), buffer); }
     MeshRenderer renderer;
     bool drawn(int x, int y) const { return buffer.groupAt(x, y) >= 0; }
     std::uint32_t at(Vec3 world) const {
         const Camera& c = viewer.camera();
-        Vec3 v = c.toView(world);
+        Vec3 v = c.toView(viewer.geometry().toUnits(world));
         return buffer.pixel(static_cast<int>(c.screenX(v)), static_cast<int>(c.screenY(v)));
     }
     int groupAt(Vec3 world) const {
         const Camera& c = viewer.camera();
-        Vec3 v = c.toView(world);
+        Vec3 v = c.toView(viewer.geometry().toUnits(world));
         return buffer.groupAt(static_cast<int>(c.screenX(v)), static_cast<int>(c.screenY(v)));
     }
 };
@@ -73,7 +74,8 @@ int countColour(const Picture& p, std::uint32_t colour) {
 }
 
 TEST(MeshRendererCube, FromAheadCoversACentredSquareLitFromTheViewer) {
-    Picture p(cube(), '1');
+    Picture p(cube(), Command::LookFromAhead);
+    p.viewer.command(Command::Textures);  // plain colours
     p.render();
     const Box b = drawnBox(p);
     const int w = b.right - b.left + 1, h = b.bottom - b.top + 1;
@@ -83,49 +85,64 @@ TEST(MeshRendererCube, FromAheadCoversACentredSquareLitFromTheViewer) {
     EXPECT_GT(w, side * 3 / 4) << "not fitted to the picture";
     EXPECT_EQ(b.count, w * h) << "holes in the square";
 
-    // Grey (the default material), lit from the viewer through the corners' normals (which
-    // point almost at the light), far above the ambient level; nowhere magenta.
+    // Plain: grey (the default material's colour there), lit from the viewer through the
+    // corners' normals (which point almost at the light), far above the ambient level.
+    // The simulator's look: its default material is white, and the light saturates it.
     const int ambientOnly = static_cast<int>(192 * ViewColours::ambient + 0.5f);
+    Picture simulator(cube(), Command::LookFromAhead);
+    simulator.render();
     for (int y = b.top; y <= b.bottom; ++y)
         for (int x = b.left; x <= b.right; ++x) {
             const std::uint32_t c = p.buffer.pixel(x, y);
             ASSERT_TRUE(red(c) == green(c) && green(c) == blue(c)) << x << "," << y;
             ASSERT_GT(red(c), 160) << x << "," << y;
+            ASSERT_GT(red(c), 2 * ambientOnly) << x << "," << y;
             ASSERT_LE(red(c), 192) << x << "," << y;
+            const std::uint32_t white = simulator.buffer.pixel(x, y);
+            ASSERT_TRUE(red(white) == green(white) && green(white) == blue(white)) << x << "," << y;
+            ASSERT_GT(red(white), 240) << x << "," << y;
         }
-    EXPECT_LT(ambientOnly, 80);
     EXPECT_EQ(countColour(p, ViewColours::backFace), 0);
+    EXPECT_EQ(countColour(simulator, ViewColours::backFace), 0);
 }
 
 TEST(MeshRendererCube, ReversedWindingShowsTheNearFaceMagentaOrHidesIt) {
-    Picture lit(cube(), '1');
+    Picture lit(cube(), Command::LookFromAhead);
+    lit.viewer.command(Command::Textures);
     lit.render();
     const Box litBox = drawnBox(lit);
 
-    Picture marked(cube(true), '1');
+    Picture marked(cube(true), Command::LookFromAhead);
     marked.render();
     EXPECT_EQ(drawnBox(marked).count, litBox.count);
     EXPECT_EQ(countColour(marked, ViewColours::backFace), litBox.count) << "the near face hides the inside";
 
     // Hidden as the simulator does: the inner sides of the other faces now face the viewer;
     // their normals still point outwards, away from the light, so they show at the ambient
-    // level alone, and never black.
-    Picture hidden(cube(true), '1');
-    hidden.viewer.pressKey(MeshViewer::keySpace);
+    // level alone: in plain colours never black, in the simulator's look the material's
+    // ambient colour (white) at the ambient level.
+    Picture hidden(cube(true), Command::LookFromAhead);
+    hidden.viewer.command(Command::BackFaces);
+    hidden.viewer.command(Command::Textures);
     hidden.render();
     EXPECT_EQ(countColour(hidden, ViewColours::backFace), 0);
     const Box b = drawnBox(hidden);
     EXPECT_EQ(b.count, litBox.count);
     const std::uint32_t darkest = lit.buffer.pixel(litBox.left, litBox.top);
+    Picture dark(cube(true), Command::LookFromAhead);
+    dark.viewer.command(Command::BackFaces);
+    dark.render();
+    const int ambientLevel = static_cast<int>(255 * ViewColours::ambientLevel);
     for (int y = b.top; y <= b.bottom; ++y)
         for (int x = b.left; x <= b.right; ++x) {
             const std::uint32_t c = hidden.buffer.pixel(x, y);
             ASSERT_LT(red(c), red(darkest)) << x << "," << y;
             ASSERT_GE(red(c), static_cast<int>(ViewColours::darkest)) << x << "," << y;
+            ASSERT_NEAR(red(dark.buffer.pixel(x, y)), ambientLevel, 1) << x << "," << y;
         }
 
     // Space again marks them again.
-    hidden.viewer.pressKey(MeshViewer::keySpace);
+    hidden.viewer.command(Command::BackFaces);
     hidden.render();
     EXPECT_EQ(countColour(hidden, ViewColours::backFace), litBox.count);
 }
@@ -134,7 +151,7 @@ TEST(MeshRendererCube, ReversedWindingShowsTheNearFaceMagentaOrHidesIt) {
 // ones win, so no magenta shows on a closed mesh wound the right way, from any side.
 TEST(MeshRendererCube, NoMagentaAlongTheOutlineOfAClosedMesh) {
     for (int turn = 0; turn < 360; turn += 7) {
-        Picture p(cube(), MeshViewer::keyHome);
+        Picture p(cube(), Command::StartView);
         p.viewer.press(MeshViewer::Drag::Orbit, 0, 0);
         p.viewer.release(turn * 2, turn / 3 - 40, p.buffer);
         p.render();
@@ -145,7 +162,7 @@ TEST(MeshRendererCube, NoMagentaAlongTheOutlineOfAClosedMesh) {
 
 TEST(MeshRendererCube, EveryAxisViewSeesOneWholeFace) {
     for (unsigned key = '1'; key <= '6'; ++key) {
-        Picture p(cube(), key);
+        Picture p(cube(), static_cast<Command>(static_cast<int>(Command::LookFromAhead) + (key - '1')));
         p.render();
         const Box b = drawnBox(p);
         EXPECT_EQ(b.count, (b.right - b.left + 1) * (b.bottom - b.top + 1)) << "view " << key - '0';
@@ -180,7 +197,7 @@ TEST(MeshRendererCoverage, TrianglesSharingEdgesLeaveNoGaps) {
     m.groups.push_back(back);
 
     for (int turn : {0, 37, -61}) {
-        Picture p(m, '1', 300, 220);
+        Picture p(m, Command::LookFromAhead, 300, 220);
         p.viewer.press(MeshViewer::Drag::Orbit, 0, 0);
         p.viewer.release(turn, turn / 3, p.buffer);
         p.render();
@@ -189,7 +206,7 @@ TEST(MeshRendererCoverage, TrianglesSharingEdgesLeaveNoGaps) {
         float cx[4], cy[4];
         const Vec3 corners[4] = {{-1, -1, 0.5f}, {1, -1 + 0.013f, 0.5f}, {1, 1 + 0.013f, 0.5f}, {-1, 1, 0.5f}};
         for (int k = 0; k < 4; ++k) {
-            const Vec3 v = c.toView(corners[k]);
+            const Vec3 v = c.toView(p.viewer.geometry().toUnits(corners[k]));
             cx[k] = c.screenX(v), cy[k] = c.screenY(v);
         }
         int inside = 0;
@@ -211,7 +228,7 @@ TEST(MeshRendererCoverage, TrianglesSharingEdgesLeaveNoGaps) {
 
 TEST(MeshRendererDepth, TheNearerFaceHidesTheFartherInEitherOrder) {
     for (bool nearFirst : {true, false}) {
-        Picture p(twoSquares(nearFirst), '1');
+        Picture p(twoSquares(nearFirst), Command::LookFromAhead);
         p.render();
         const int nearGroup = nearFirst ? 0 : 1, farGroup = 1 - nearGroup;
         const std::uint32_t overlap = p.at({0, 0, 1}), nearOnly = p.at({-1.2f, 0, 1}), farOnly = p.at({1.2f, 0, -1});
@@ -226,7 +243,7 @@ TEST(MeshRendererDepth, TheNearerFaceHidesTheFartherInEitherOrder) {
 // A camera between the two squares: the far one fills the view, the near one lies behind
 // the camera and is cut away, not drawn mirrored.
 TEST(MeshRendererDepth, FacesBehindTheCameraAreCutAway) {
-    Picture p(twoSquares(true), '1');
+    Picture p(twoSquares(true), Command::LookFromAhead);
     for (int i = 0; i < 40; ++i) p.viewer.wheel(120);
     ASSERT_LT(p.viewer.camera().eye().z, 1) << "the camera did not come past the near square";
     ASSERT_GT(p.viewer.camera().eye().z, -1);
@@ -237,8 +254,8 @@ TEST(MeshRendererDepth, FacesBehindTheCameraAreCutAway) {
 }
 
 TEST(MeshRendererWireframe, DrawsTheVisibleEdgesOnly) {
-    Picture p(cube(), '1');
-    p.viewer.pressKey(MeshViewer::keyW);
+    Picture p(cube(), Command::LookFromAhead);
+    p.viewer.command(Command::Wireframe);
     p.render();
     const Box b = drawnBox(p);
     const int mid = (b.top + b.bottom) / 2;
@@ -253,17 +270,17 @@ TEST(MeshRendererWireframe, DrawsTheVisibleEdgesOnly) {
     }
     EXPECT_EQ(runs, 3);
     EXPECT_EQ(drawnBox(p).count, b.count);
-    p.viewer.pressKey(MeshViewer::keyW);
+    p.viewer.command(Command::Wireframe);
     p.render();
     EXPECT_EQ(countColour(p, ViewColours::wire), 0);
 }
 
 TEST(MeshRendererPick, AClickNamesTheGroupDrawnThere) {
-    Picture p(twoSquares(true), '1');
+    Picture p(twoSquares(true), Command::LookFromAhead);
     p.render();
     auto clickAt = [&](Vec3 world) {
         const Camera& c = p.viewer.camera();
-        const Vec3 v = c.toView(world);
+        const Vec3 v = c.toView(p.viewer.geometry().toUnits(world));
         const int x = static_cast<int>(c.screenX(v)), y = static_cast<int>(c.screenY(v));
         p.viewer.press(MeshViewer::Drag::Orbit, x, y);
         EXPECT_FALSE(p.viewer.release(x + 1, y, p.buffer)) << "a click moved the picture";
@@ -278,7 +295,7 @@ TEST(MeshRendererPick, AClickNamesTheGroupDrawnThere) {
     // A face shown magenta is named like any other.
     MeshModel reversed = cube(true);
     reversed.groups[0].label = "hull";
-    Picture marked(reversed, '1');
+    Picture marked(reversed, Command::LookFromAhead);
     marked.render();
     marked.viewer.press(MeshViewer::Drag::Orbit, side / 2, side / 2);
     marked.viewer.release(side / 2, side / 2, marked.buffer);
@@ -286,7 +303,7 @@ TEST(MeshRendererPick, AClickNamesTheGroupDrawnThere) {
 }
 
 TEST(MeshRendererPick, ADragTurnsTheViewAndNamesNothing) {
-    Picture p(cube(), '1');
+    Picture p(cube(), Command::LookFromAhead);
     p.render();
     const Vec3 before = p.viewer.camera().eye();
     p.viewer.press(MeshViewer::Drag::Orbit, 100, 100);
@@ -297,7 +314,7 @@ TEST(MeshRendererPick, ADragTurnsTheViewAndNamesNothing) {
     EXPECT_GT(std::fabs(after.x - before.x), 1) << "the camera did not orbit";
 
     // Home brings the start view back; a right drag pans without turning.
-    p.viewer.pressKey(MeshViewer::keyHome);
+    p.viewer.command(Command::StartView);
     const Vec3 start = p.viewer.camera().forward();
     p.viewer.press(MeshViewer::Drag::Pan, 100, 100);
     p.viewer.release(160, 100, p.buffer);

@@ -43,11 +43,11 @@ TEST(MeshViewOfTheLoadedMesh, AShiftedVertexIsDrawnAtTheOrigin) {
     FrameBuffer buffer;
     buffer.resize(200, 200);
     viewer.resize(200, 200);
-    viewer.pressKey('2');  // from behind, where the kept triangle faces the camera
+    viewer.command(MeshViewer::Command::LookFromBehind);  // from behind, where the kept triangle faces the camera
     viewer.render(buffer);
     auto groupAt = [&](Vec3 world) {
         const Camera& c = viewer.camera();
-        const Vec3 v = c.toView(world);
+        const Vec3 v = c.toView(viewer.geometry().toUnits(world));
         return buffer.groupAt(static_cast<int>(c.screenX(v)), static_cast<int>(c.screenY(v)));
     };
     EXPECT_EQ(groupAt({1.1f, 1.0f, 0}), 0) << "nothing drawn near the origin";
@@ -67,7 +67,7 @@ TEST(MeshViewOfTheLoadedMesh, AFileTheLoaderRejectsIsNotDrawn) {
     viewer.render(buffer);
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 50; ++x) ASSERT_EQ(buffer.groupAt(x, y), -1);
-    EXPECT_FALSE(viewer.pressKey('1'));
+    EXPECT_FALSE(viewer.command(MeshViewer::Command::LookFromAhead));
 }
 
 // Every pixel of the mesh lies inside the picture with a margin (none on its outermost
@@ -101,7 +101,7 @@ TEST(MeshViewOfRealMeshes, EachFitsThePictureInAllSixAxisViews) {
         buffer.resize(width, height);
         viewer.resize(width, height);
         for (int view = 0; view < 6; ++view) {
-            viewer.pressKey(static_cast<unsigned>('1' + view));
+            viewer.command(static_cast<MeshViewer::Command>(static_cast<int>(MeshViewer::Command::LookFromAhead) + view));
             viewer.render(buffer);
             int left = width, right = -1, top = height, bottom = -1;
             for (int y = 0; y < height; ++y)

@@ -6,24 +6,28 @@
 
 namespace {
 
+MeshExtent extentOf(double x, double y, double z) {
+    MeshExtent e;
+    const double origin[3] = {0, 0, 0}, corner[3] = {x, y, z};
+    e.add(origin);
+    e.add(corner);
+    return e;
+}
+
 TEST(StatusText, SizeInMetresWithTwoDecimals) {
-    EXPECT_EQ(StatusText::size({17.8749f, 4.93f, 18.72f}), "17.87 x 4.93 x 18.72 m");
-    EXPECT_EQ(StatusText::size({0, 0.006f, 1234.5f}), "0.00 x 0.01 x 1234.50 m");
+    EXPECT_EQ(StatusText::size(extentOf(17.8749, 4.93, 18.72)), "17.87 x 4.93 x 18.72 m");
+    EXPECT_EQ(StatusText::size(extentOf(0, 0.006, 1234.5)), "0.00 x 0.01 x 1234.50 m");
 }
 
 TEST(StatusText, SummaryCountsWhatTheSimulatorHolds) {
-    MeshModel m = ViewTestMeshes::twoSquares(true);
-    EXPECT_EQ(StatusText::summary(m, {3, 2, 2}), "3.00 x 2.00 x 2.00 m, 2 groups, 8 vertices, 4 triangles");
-    m.groups.resize(1);
-    m.groups[0].indices.resize(3);
-    m.groups[0].positions.resize(1);
-    EXPECT_EQ(StatusText::summary(m, {}), "0.00 x 0.00 x 0.00 m, 1 group, 1 vertex, 1 triangle");
+    EXPECT_EQ(StatusText::summary(extentOf(3, 2, 2), 2, 8, 4), "3.00 x 2.00 x 2.00 m, 2 groups, 8 vertices, 4 triangles");
+    EXPECT_EQ(StatusText::summary(MeshExtent{}, 1, 1, 1), "0.00 x 0.00 x 0.00 m, 1 group, 1 vertex, 1 triangle");
 }
 
 // Indices beyond the lists give the default material and no texture in the simulator.
 TEST(StatusText, GroupNamesItsLineLabelMaterialAndTexture) {
     MeshModel m = ViewTestMeshes::twoSquares(true);
-    m.textures = {"dg\\hull.dds", "0"};
+    m.textures = {{"dg\\hull.dds"}, {"0"}};
     MeshGroup& g = m.groups[0];
     g.label = "wing left";
     g.texture = 1;
