@@ -1,12 +1,17 @@
 #include "FrameBuffer.h"
 
 #include <algorithm>
+#include <new>
 
 // Everything is allocated before anything changes.
 void FrameBuffer::resize(int width, int height, std::uint32_t* externalPixels) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    // A count that wraps around (a 32-bit process) or no vector can hold is memory run out.
+    if ((width > 0 && count / static_cast<std::size_t>(width) != static_cast<std::size_t>(height)) ||
+        count > depth.max_size())
+        throw std::bad_alloc();
     std::vector<std::uint32_t> newPixels(externalPixels ? 0 : count, 0);
     std::vector<std::int32_t> newDepth(count, 0), newGroup(count, -1);
     ownPixels.swap(newPixels);

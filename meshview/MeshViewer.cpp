@@ -136,7 +136,9 @@ void MeshViewer::wheel(int delta) {
 
 std::string MeshViewer::summary() const {
     if (shown != Content::Mesh) return {};
-    std::string text = StatusText::summary(model.extent, drawn.groupCount(), drawn.heldVertices, drawn.heldTriangles);
+    // The reader's measure, as the check line gives it; a model made otherwise, the view's.
+    const MeshExtent& extent = model.extent.any ? model.extent : drawn.extent;
+    std::string text = StatusText::summary(extent, drawn.groupCount(), drawn.heldVertices, drawn.heldTriangles);
     if (drawn.pointLike) text += "; all its vertices stand at one point: nothing to see";
     if (renderOptions.textures && !texturesNotDrawn.empty()) text += "; " + texturesNotDrawn;
     return text;

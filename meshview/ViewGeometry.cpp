@@ -17,18 +17,14 @@ float finiteOrZero(float v) { return std::isfinite(v) ? v : 0.0f; }
 
 // The box of the finite vertices, in double: its centre and half diagonal stay exact where a
 // float's square of a coordinate would overflow or vanish.
-void measure(const MeshModel& model, double (&low)[3], double (&high)[3], bool& any) {
-    any = false;
+MeshExtent measure(const MeshModel& model) {
+    MeshExtent extent;
     for (const MeshGroup& group : model.groups)
         for (const Vec3& p : group.positions) {
-            if (!isFinite(p)) continue;
             const double xyz[3] = {p.x, p.y, p.z};
-            for (int a = 0; a < 3; ++a) {
-                if (!any || xyz[a] < low[a]) low[a] = xyz[a];
-                if (!any || xyz[a] > high[a]) high[a] = xyz[a];
-            }
-            any = true;
+            extent.add(xyz);
         }
+    return extent;
 }
 
 }  // namespace
@@ -64,11 +60,11 @@ ViewGeometry makeViewGeometry(MeshModel& model) {
     }
     g.heldVertices = vertices;
     g.heldTriangles = indices / 3;
-    double low[3] = {}, high[3] = {};
-    bool any = false;
-    measure(model, low, high, any);
+    g.extent = measure(model);
+    const double(&low)[3] = g.extent.low;
+    const double(&high)[3] = g.extent.high;
     double halfDiagonal = 0;
-    if (any) {
+    if (g.extent.any) {
         // Halved before they are squared: a box of 1e38 m does not overflow.
         const double hx = (high[0] - low[0]) / 2, hy = (high[1] - low[1]) / 2, hz = (high[2] - low[2]) / 2;
         for (int a = 0; a < 3; ++a) g.centre[a] = low[a] / 2 + high[a] / 2;

@@ -43,6 +43,7 @@ struct ViewGeometry {
     std::vector<std::uint32_t> groupFirstVertex;  // per group and one past the last: its vertices
     std::vector<ViewSurface> surfaces;         // per group
     Bounds bounds;                             // of every vertex with finite coordinates, in units
+    MeshExtent extent;                         // of the finite vertices, in metres
     double centre[3] = {};                     // metres = centre + metresPerUnit * units
     double metresPerUnit = 1;
     // The mesh has faces, but all its vertices stand at one point: nothing can be seen of it.
