@@ -7,7 +7,8 @@
 #include "TextureLimits.h"
 
 // The decoder's implementation, compiled here once: PNG and JPEG only, from memory only, with
-// no file functions (and no Windows calls), a second guard on the sides.
+// no file functions (and so no Windows calls). Its own guard on the sides stays at its default:
+// the sides are checked before it decodes, with a reason that names them.
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
 #define STBI_ONLY_PNG
@@ -15,7 +16,6 @@
 #define STBI_NO_STDIO
 #define STBI_NO_LINEAR
 #define STBI_NO_HDR
-#define STBI_MAX_DIMENSIONS 8192
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
@@ -27,8 +27,6 @@
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
-
-static_assert(STBI_MAX_DIMENSIONS == kMaxTextureSide, "the decoder's guard is the readers' limit");
 
 namespace {
 
