@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "StbInputChecks.h"
 #include "TextureLimits.h"
 
 // The decoder's implementation, compiled here once: PNG and JPEG only, from memory only, with
@@ -61,6 +62,8 @@ TextureReadResult readPngOrJpeg(const std::uint8_t* bytes, std::size_t size) {
     const bool png = isPng(bytes, size);
     const char* kind = png ? "PNG" : "JPEG";
     if (size > std::size_t(INT_MAX)) return TextureReadResult::failed(std::string(kind) + " file over 2 GB not read");
+    const std::string fault = png ? pngChunkFault(bytes, size) : jpegTableFault(bytes, size);
+    if (!fault.empty()) return TextureReadResult::failed(fault);
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(bytes, int(size), &width, &height, &channels))
         return TextureReadResult::failed(std::string(kind) + " file not read: " + stbi_failure_reason());
