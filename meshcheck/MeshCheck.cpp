@@ -145,8 +145,7 @@ void MeshCheck::textureFileProblem() {
     const auto folder = simulatorFolderOf(meshPath);
     if (!folder) return;
     for (const TextureName& texture : seen.textureNames) {
-        if (files->exists(*folder + "Textures2\\" + texture.name) || files->exists(*folder + "Textures\\" + texture.name))
-            continue;
+        if (textureFileOf(*folder, texture.name, *files)) continue;
         onProblem(texture.line, "texture " + texture.name + " is in neither Textures2 nor Textures; Orbiter draws its groups untextured");
         return;
     }

@@ -16,3 +16,12 @@ std::optional<std::string> simulatorFolderOf(std::string_view meshPath) {
     }
     return std::nullopt;
 }
+
+std::optional<std::string> textureFileOf(const std::string& simulatorFolder, const std::string& name,
+                                         const FileLookup& files) {
+    for (const char* folder : {"Textures2\\", "Textures\\"}) {
+        std::string path = simulatorFolder + folder + name;
+        if (files.exists(path)) return path;
+    }
+    return std::nullopt;
+}

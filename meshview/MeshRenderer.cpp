@@ -236,9 +236,10 @@ void MeshRenderer::drawTriangle(const ViewGeometry& geometry, std::size_t t, con
         if (count < 3) return;
     }
 
-    const ViewTexture* texture = nullptr;
+    const Texture* texture = nullptr;
     if (options.textures && surface.texture >= 0 && static_cast<std::size_t>(surface.texture) < textures.size())
         texture = textures[static_cast<std::size_t>(surface.texture)];
+    if (texture && texture->levels.empty()) texture = nullptr;
     const SurfaceColours colours = coloursOf(surface);
     const auto g = static_cast<std::int32_t>(group);
     const int last = count - 1;

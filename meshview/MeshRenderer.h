@@ -22,7 +22,7 @@ struct RenderOptions {
 
 // The decoded textures by index of the model's texture list; null where a texture is not
 // drawn (not found, not readable, or none).
-using TextureSet = std::vector<const ViewTexture*>;
+using TextureSet = std::vector<const Texture*>;
 
 // Draws the mesh as the camera sees it into a cleared frame buffer, in four steps over plain
 // buffers: transform (every vertex into the camera's frame and onto the screen, lit, with its

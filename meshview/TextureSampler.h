@@ -4,16 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-// A texture as the view samples it: its mip levels, each 8-bit r g b a per texel, rows from
-// the image's top (v = 0) down. The texels belong to whoever decoded the file.
-struct TextureLevel {
-    int width = 0, height = 0;
-    const std::uint8_t* rgba = nullptr;
-};
-
-struct ViewTexture {
-    std::vector<TextureLevel> levels;  // level 0 the largest; never empty
-};
+#include "Texture.h"
 
 struct Texel {
     std::uint32_t r, g, b, a;  // 0 to 255
@@ -24,7 +15,7 @@ struct Texel {
 class TextureSampler {
 public:
     void use(const TextureLevel& level) {
-        texels = level.rgba;
+        texels = level.rgba.data();
         width = level.width;
         height = level.height;
         widthMask = (width & (width - 1)) == 0 ? width - 1 : -1;
@@ -60,7 +51,7 @@ private:
 
 // The mip level at which a texel of the triangle is about a pixel: the texels it covers at
 // level 0 over the pixels it covers, halved in each direction per level.
-inline int mipLevelFor(const ViewTexture& texture, double texelArea, double pixelArea) {
+inline int mipLevelFor(const Texture& texture, double texelArea, double pixelArea) {
     const int last = static_cast<int>(texture.levels.size()) - 1;
     if (!(pixelArea > 0) || !(texelArea > pixelArea)) return 0;
     const int level = static_cast<int>(std::lround(0.5 * std::log2(texelArea / pixelArea)));

@@ -16,13 +16,14 @@ constexpr std::uint32_t red = 0xFF0000, green = 0x00FF00, blue = 0x0000FF, white
 
 // A texture of 2 x 2 texels (no mip levels beyond), r g b a from the top row down.
 struct Quarters {
-    std::vector<std::uint8_t> texels;
-    ViewTexture texture;
+    Texture texture;
     explicit Quarters(const std::uint32_t (&colour)[4], const std::uint8_t (&alpha)[4] = {255, 255, 255, 255}) {
+        std::vector<std::uint8_t> texels;
         for (int i = 0; i < 4; ++i)
             texels.insert(texels.end(), {static_cast<std::uint8_t>(colour[i] >> 16), static_cast<std::uint8_t>(colour[i] >> 8),
                                          static_cast<std::uint8_t>(colour[i]), alpha[i]});
-        texture.levels.push_back({2, 2, texels.data()});
+        texture.width = texture.height = 2;
+        texture.levels.push_back({2, 2, texels});
     }
 };
 
@@ -52,7 +53,7 @@ MeshMaterial glass(float alpha) {
 struct View {
     MeshViewer viewer;
     FrameBuffer buffer;
-    View(MeshModel model, std::vector<const ViewTexture*> textures) {
+    View(MeshModel model, std::vector<const Texture*> textures) {
         model.loads = true;
         for (std::size_t i = 0; i < model.groups.size(); ++i) model.groups[i].number = static_cast<int>(i) + 1;
         model.textures.resize(textures.size(), MeshTexture{"t.dds"});
