@@ -28,6 +28,7 @@ const MessageMapEntry meshViewEntries[] = {
     {WM_KEYDOWN, 0, 0, &Handlers::keyDown<MeshViewWindow, &MeshViewWindow::OnKeyDown>},
     {WM_DROPFILES, 0, 0, &Handlers::dropFiles<MeshViewWindow, &MeshViewWindow::OnDropFiles>},
     {WM_CAPTURECHANGED, 0, 0, &Handlers::plain<MeshViewWindow, &MeshViewWindow::OnCaptureChanged>},
+    {WM_APP + 1, 0, 0, &Handlers::plain<MeshViewWindow, &MeshViewWindow::OnTexturesRead>},
 };
 const MessageMap meshViewMap = makeMessageMap(meshViewEntries);
 
@@ -78,6 +79,7 @@ void MeshViewWindow::openOrRaise(CWnd* owner) {
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     ShowWindow(m_hWnd, SW_SHOW);
     UpdateWindow(m_hWnd);
+    readTextures();
 }
 
 void MeshViewWindow::captureEnded(const std::string& path) { show(path); }
@@ -100,7 +102,12 @@ void MeshViewWindow::show(const std::string& path) {
     } catch (const std::bad_alloc&) {
         notice = "not enough memory to show " + fileNameOf(path);
     }
-    if (notice.empty()) shownPath = path;
+    if (notice.empty()) {
+        shownPath = path;
+        textureSlots.clear();
+        texturesWanted = viewer.content() == MeshViewer::Content::Mesh;
+    }
+    readTextures();
     if (!m_hWnd) return;
     SetWindowText(caption().c_str());
     pictureChanged();
@@ -108,6 +115,34 @@ void MeshViewWindow::show(const std::string& path) {
 
 std::string MeshViewWindow::caption() const {
     return shownPath.empty() ? title : std::string(title) + " - " + fileNameOf(shownPath);
+}
+
+// The textures are asked for once the window is there to be told when they are read.
+void MeshViewWindow::readTextures() {
+    if (!texturesWanted || !m_hWnd) return;
+    texturesWanted = false;
+    textureReading.request(m_hWnd, shownPath, viewer.mesh());
+}
+
+// Textures asked for and not yet shown are asked for again when the window opens again.
+void MeshViewWindow::PostNcDestroy() {
+    if (textureReading.abandon()) texturesWanted = true;
+}
+
+// The slots keep the textures the viewer draws with.
+void MeshViewWindow::OnTexturesRead() {
+    std::vector<TextureSlot> slots;
+    std::string notDrawn;
+    if (!textureReading.collect(slots, notDrawn)) return;
+    TextureSet set;
+    std::vector<std::string> notes;
+    for (const TextureSlot& slot : slots) {
+        set.push_back(slot.texture.get());
+        notes.push_back(slot.texture ? slot.path : slot.problem.empty() ? std::string() : "not drawn: " + slot.problem);
+    }
+    viewer.setTextures(std::move(set), std::move(notDrawn), std::move(notes));
+    textureSlots = std::move(slots);
+    pictureChanged();
 }
 
 void MeshViewWindow::pictureChanged() {

@@ -6,6 +6,7 @@
 #include "FrameBuffer.h"
 #include "FrameWnd.h"
 #include "MeshViewer.h"
+#include "TextureReading.h"
 
 // The mesh view: a resizable window owned by the main window that shows the mesh of the last
 // capture (or of a file dropped on it) as the simulator will draw it, with a status line at
@@ -33,9 +34,11 @@ public:
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
     void OnDropFiles(HDROP drop);
     void OnCaptureChanged();
+    void OnTexturesRead();
 
 protected:
     const MessageMap& GetMessageMap() const override;
+    void PostNcDestroy() override;
 
 private:
     void show(const std::string& path);
@@ -46,11 +49,16 @@ private:
     int statusHeight() const;
     void paintStatus(HDC dc, const RECT& client) const;
     void paintMessage(HDC dc, const RECT& view) const;
+    void readTextures();
 
     MeshViewer viewer;
     FrameBuffer buffer;
     DibSection picture;
     std::string shownPath;
     std::string notice;  // why the last file asked for is not what the view shows
+    // The textures of the mesh shown, read on a thread of their own once the window is there.
+    TextureReading textureReading{WM_APP + 1};
+    std::vector<TextureSlot> textureSlots;
+    bool texturesWanted = false;
     bool pictureCurrent = false;
 };

@@ -42,6 +42,7 @@ std::vector<TextureSlot> MeshTextures::read(const std::string& meshPath, const M
             slots[i].problem = "not found";
             continue;
         }
+        slots[i].path = *path;
         const auto again = keep.find(*path);
         if (again != keep.end() && again->second.dynamic == entry.dynamic) {
             slots[i] = again->second.slot;

@@ -12,6 +12,7 @@
 // What the view draws for one entry of a mesh's texture list: the texture, or why not.
 struct TextureSlot {
     std::shared_ptr<const Texture> texture;  // null: not drawn
+    std::string path;                        // the file read, where one was found
     std::string problem;                     // "not found", or why the file was not read
 };
 

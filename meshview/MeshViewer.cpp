@@ -26,6 +26,7 @@ bool MeshViewer::show(MeshModel loaded) {
     } catch (const std::bad_alloc&) {
         return false;
     }
+    setTextures({}, {});  // the textures of the mesh before belong to its list
     shown = model.loads ? Content::Mesh : Content::LoadsNothing;
     view.setScene(drawn.bounds);
     fit(0);
@@ -34,9 +35,10 @@ bool MeshViewer::show(MeshModel loaded) {
     return true;
 }
 
-void MeshViewer::setTextures(TextureSet set, std::string notDrawn) {
+void MeshViewer::setTextures(TextureSet set, std::string notDrawn, std::vector<std::string> notes) {
     textureSet = std::move(set);
     texturesNotDrawn = std::move(notDrawn);
+    textureNotes = std::move(notes);
 }
 
 void MeshViewer::showUnreadable() {
@@ -151,5 +153,9 @@ std::string MeshViewer::selection() const {
                (renderOptions.textures ? "plain colours" : "textures") + ", Space " +
                (renderOptions.markBackFaces ? "hides the magenta back faces." : "marks back faces magenta.");
     }
-    return StatusText::group(model, static_cast<std::size_t>(selected));
+    std::string text = StatusText::group(model, static_cast<std::size_t>(selected));
+    const int texture = model.groups[static_cast<std::size_t>(selected)].texture;
+    if (texture >= 1 && static_cast<std::size_t>(texture) <= textureNotes.size() && !textureNotes[texture - 1].empty())
+        text += " (" + textureNotes[static_cast<std::size_t>(texture) - 1] + ")";
+    return text;
 }

@@ -35,8 +35,9 @@ public:
     // what was shown stays and false is returned.
     bool show(MeshModel model);
     // The decoded textures by index of the mesh's texture list (owned by the caller, which
-    // keeps them while they are shown), and what the status line says of those not drawn.
-    void setTextures(TextureSet set, std::string notDrawn);
+    // keeps them while they are shown), what the status line says of those not drawn, and
+    // per texture what a click on its group adds (the file read, or why it is not drawn).
+    void setTextures(TextureSet set, std::string notDrawn, std::vector<std::string> notes = {});
     void showUnreadable();
     Content content() const { return shown; }
     // What the view says instead of a picture; empty when it shows a mesh.
@@ -68,6 +69,8 @@ public:
     const RenderOptions& options() const { return renderOptions; }
     const ViewGeometry& geometry() const { return drawn; }
     const TextureSet& textures() const { return textureSet; }
+    // The mesh shown: its groups' headers and its lists (the vertices are the geometry's).
+    const MeshModel& mesh() const { return model; }
     int selectedGroup() const { return selected; }
 
 private:
@@ -83,6 +86,7 @@ private:
     MeshRenderer renderer;
     TextureSet textureSet;
     std::string texturesNotDrawn;
+    std::vector<std::string> textureNotes;
     int selected = -1;
     Drag dragging = Drag::None;
     int pressX = 0, pressY = 0, lastX = 0, lastY = 0;
