@@ -5,17 +5,20 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "ProgramDriver.h"
 #include "Transcript.h"
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: DemoGrab MESH OUTPUT.msh HOLD-FILE\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: DemoGrab MESH OUTPUT.msh HOLD-FILE [MILLISECONDS-TO-SETTLE]\n");
         return 2;
     }
     const std::string mesh = argv[1], output = argv[2], hold = argv[3];
+    // How long the mesh view may take to read its textures and paint before the screenshot.
+    const DWORD settle = argc == 5 ? static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10)) : 1000;
     TranscriptOptions options;
     options.meshFile = mesh;
     std::vector<TranscriptPiece> transcript;
@@ -55,7 +58,7 @@ int main(int argc, char** argv) {
     const std::string name = output.substr(output.find_last_of("\\/") + 1);
     const bool viewed = program.findWindow(nullptr, ("Mesh View - " + name).c_str(), nullptr, 60000) != nullptr;
     std::printf("demo: %s\n", viewed ? "the mesh view shows the file" : "THE MESH VIEW DID NOT OPEN");
-    Sleep(1000);  // painted
+    Sleep(settle);  // painted, with its textures
     std::printf("demo: ready for the screenshot\n");
     std::fflush(stdout);
 
