@@ -82,19 +82,20 @@ struct MeshModelBuilder::State : MeshReadListener {
     void onTextureName(int, std::string_view name, std::uint64_t) override { model.textures.emplace_back(name); }
 };
 
-MeshModelBuilder::MeshModelBuilder() : state(new State) {}
-MeshModelBuilder::~MeshModelBuilder() { delete state; }
+MeshModelBuilder::MeshModelBuilder() : state(std::make_unique<State>()) {}
+MeshModelBuilder::~MeshModelBuilder() = default;
 
 void MeshModelBuilder::feed(const char* bytes, std::size_t count) { state->reader.feed(bytes, count); }
 
 bool MeshModelBuilder::readsNoMore() const { return state->reader.readsNoMore(); }
 
-// A group the text ends in is dropped, as the loader drops it.
+// A group the text ends in is dropped, as the loader drops it. The fresh state is made
+// first: when there is no memory for it, the builder keeps the one it has.
 MeshModel MeshModelBuilder::finish() {
+    auto fresh = std::make_unique<State>();
     state->reader.finish();
     MeshModel model = std::move(state->model);
-    delete state;
-    state = new State;
+    state = std::move(fresh);
     return model;
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "LineScan.h"
@@ -39,34 +38,15 @@ const char* const longLine = "longer than 255 characters; Orbiter stops reading 
 void MeshReader::reset() { *this = MeshReader(*listener); }
 
 void MeshReader::feed(const char* bytes, std::size_t count) {
-    const char* end = bytes + count;
-    while (bytes < end) {
-        const char* lineEnd = static_cast<const char*>(std::memchr(bytes, '\n', static_cast<std::size_t>(end - bytes)));
-        const char* stop = lineEnd ? lineEnd : end;
-        const std::size_t n = static_cast<std::size_t>(stop - bytes);
-        if (n > 0) {
-            if (lineLength < sizeof lineBuffer) {
-                const std::size_t kept = std::min(n, sizeof lineBuffer - lineLength);
-                std::memcpy(lineBuffer + lineLength, bytes, kept);
-            }
-            lineLength += n;
-            lastByte = stop[-1];
-        }
-        if (!lineEnd) return;
-        endLine();
-        bytes = lineEnd + 1;
-    }
+    lines.feed(bytes, count, [this](const LineAssembly::Line& line) { onLine(line); });
 }
 
-// The loader reads in text mode: the CR of a CR LF is not part of the line. It stops at a
-// line over 255 characters, which loses something only while it still has a list to read.
-void MeshReader::endLine() {
-    ++lineNumber;
-    std::size_t length = lineLength - (lineLength > 0 && lastByte == '\r' ? 1 : 0);
-    lineLength = 0;
-    lastByte = '\0';
+// The loader stops at a line over 255 characters, which loses something only while it still
+// has a list to read.
+void MeshReader::onLine(const LineAssembly::Line& line) {
+    lineNumber = line.number;
     if (section == Section::Stopped || section == Section::Rest) return;
-    if (length > maxLine) {
+    if (line.tooLong) {
         if (section == Section::MaterialsLine || section == Section::MaterialsSkipped) {
             if (section == Section::MaterialsLine) skippedLine = lineNumber, skippedWhy = longLine;
             section = Section::SkippedRest;
@@ -75,15 +55,12 @@ void MeshReader::endLine() {
         }
         return;
     }
-    onLine({lineBuffer, length});
+    onLineText(line.text);
 }
 
-void MeshReader::onLine(std::string_view line) {
+void MeshReader::onLineText(std::string_view line) {
     switch (section) {
-    case Section::FirstLine:
-        if (line != "MSHX1") stop(lineNumber, notAMesh);
-        else section = Section::Header;
-        return;
+    case Section::FirstLine: onFirstLine(line); return;
     case Section::Header: onHeaderLine(line); return;
     case Section::GroupHeader: onGroupHeaderLine(line); return;
     case Section::Vertices: onVertexLine(line); return;
@@ -91,31 +68,23 @@ void MeshReader::onLine(std::string_view line) {
     case Section::MaterialsLine:
     case Section::MaterialsSkipped:
     case Section::SkippedRest: onAfterGroups(line); return;
-    case Section::MaterialNames: {
-        std::size_t rest = 0;
-        listener->onMaterialName(materials - remaining + 1, firstWord(line, rest));
-        if (--remaining == 0) {
-            material = 1;
-            blockLine = 0;
-            section = Section::MaterialBlocks;
-        }
-        return;
-    }
+    case Section::MaterialNames: onMaterialNameLine(line); return;
     case Section::MaterialBlocks: onMaterialBlockLine(line); return;
     case Section::TexturesLine: onTexturesLine(line); return;
-    case Section::TextureNames: {
-        std::size_t rest = 0;
-        listener->onTextureName(textures - remaining + 1, firstWord(line, rest), lineNumber);
-        if (--remaining == 0) section = Section::Rest;
-        return;
-    }
+    case Section::TextureNames: onTextureNameLine(line); return;
     case Section::Rest:
     case Section::Stopped:
         return;
     }
 }
 
-// Lines before GROUPS are skipped by the loader.
+// mesh = "MSHX1" ...: exactly, nothing before or after it on the line.
+void MeshReader::onFirstLine(std::string_view line) {
+    if (line != "MSHX1") stop(lineNumber, notAMesh);
+    else section = Section::Header;
+}
+
+// skipped | groups-line = "GROUPS" count: lines before GROUPS are skipped by the loader.
 void MeshReader::onHeaderLine(std::string_view line) {
     if (line.size() < 6 || !equalNoCase(line.substr(0, 6), "GROUPS")) return;
     std::size_t i = 6;
@@ -129,8 +98,10 @@ void MeshReader::onHeaderLine(std::string_view line) {
     afterGroup();
 }
 
-// Header lines are known by their first word; the loader skips the others. A material or
-// texture list here means the file holds fewer groups than GROUPS says.
+// group-header = "MATERIAL" n | "TEXTURE" n | "NONORMAL" | "FLIP" | "LABEL" text | other,
+// geom-line = "GEOM" nv nt [comment]. Header lines are known by their first word; the loader
+// skips the others. A material or texture list here means the file holds fewer groups than
+// GROUPS says.
 void MeshReader::onGroupHeaderLine(std::string_view line) {
     if (startsWith(line, "MATERIALS") || startsWith(line, "TEXTURES")) {
         groupMissing();
@@ -169,6 +140,7 @@ void MeshReader::onGroupHeaderLine(std::string_view line) {
     }
 }
 
+// vertex-line = x y z [nx ny nz [u v]], after NONORMAL x y z [u v].
 void MeshReader::onVertexLine(std::string_view line) {
     VertexLine vertex;
     vertex.line = lineNumber;
@@ -186,6 +158,7 @@ void MeshReader::onVertexLine(std::string_view line) {
     }
 }
 
+// triangle-line = i0 i1 i2, each below the group's vertex count.
 void MeshReader::onTriangleLine(std::string_view line) {
     std::size_t i = 0;
     std::int32_t index[3];
@@ -209,6 +182,7 @@ void MeshReader::onTriangleLine(std::string_view line) {
     }
 }
 
+// after-groups = materials-line ... | other-line [textures-line texture-list].
 // The loader takes the line after the last group for the MATERIALS line. Any other line is
 // consumed and the material list skipped; the texture list is read only if its TEXTURES line
 // comes next. A line over 255 characters there stops the loader. Either loses something only
@@ -234,6 +208,18 @@ void MeshReader::onAfterGroups(std::string_view line) {
     if (looksLikeAList(line)) stop(skippedLine, skippedWhy);
 }
 
+// name-line = name: the first word of the line.
+void MeshReader::onMaterialNameLine(std::string_view line) {
+    std::size_t rest = 0;
+    listener->onMaterialName(materials - remaining + 1, firstWord(line, rest));
+    if (--remaining == 0) {
+        material = 1;
+        blockLine = 0;
+        section = Section::MaterialBlocks;
+    }
+}
+
+// material-block = "MATERIAL" name, diffuse, ambient, specular [power], emissive: five lines.
 void MeshReader::onMaterialBlockLine(std::string_view line) {
     std::size_t rest = 0;
     if (blockLine == 0 && !equalNoCase(firstWord(line, rest), "MATERIAL")) {
@@ -257,6 +243,7 @@ void MeshReader::onMaterialBlockLine(std::string_view line) {
     }
 }
 
+// textures-line = "TEXTURES" t, in upper case.
 void MeshReader::onTexturesLine(std::string_view line) {
     if (!readListCount(line, "TEXTURES", textures)) {
         stop(lineNumber, "not TEXTURES after the materials; Orbiter loads no textures");
@@ -265,6 +252,13 @@ void MeshReader::onTexturesLine(std::string_view line) {
     listener->onTextureCount(textures);
     remaining = textures;
     section = textures > 0 ? Section::TextureNames : Section::Rest;
+}
+
+// texture-line = name ["D"].
+void MeshReader::onTextureNameLine(std::string_view line) {
+    std::size_t rest = 0;
+    listener->onTextureName(textures - remaining + 1, firstWord(line, rest), lineNumber);
+    if (--remaining == 0) section = Section::Rest;
 }
 
 // After GROUPS (as group 0) and after each group's last triangle.
@@ -294,8 +288,8 @@ std::string MeshReader::groupName() const { return "group " + std::to_string(hea
 
 // What is missing when the text ends: the line where it should begin.
 void MeshReader::finish() {
-    if (lineLength > 0) endLine();  // a last line without a line end
-    const std::uint64_t next = lineNumber + 1;
+    lines.finish([this](const LineAssembly::Line& line) { onLine(line); });
+    const std::uint64_t next = lines.lines() + 1;
     switch (section) {
     case Section::FirstLine: stop(next, notAMesh); return;
     case Section::Header: stop(next, "no GROUPS line; Orbiter loads no mesh"); return;

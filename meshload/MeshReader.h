@@ -1,9 +1,53 @@
 #pragma once
 
+// The mesh text as the simulator's loader reads it, line by line (lines as LineAssembly cuts
+// them). Keywords are matched in any case unless said otherwise; n, nv, nt, m and t are whole
+// numbers as %d reads them, the other numbers reals as %f reads them.
+//
+//   mesh         = "MSHX1" skipped* groups-line group{GROUPS} after-groups
+//   skipped      = a line that does not begin with GROUPS
+//   groups-line  = "GROUPS" count                      (a blank before the count or none)
+//   group        = group-header* geom-line vertex-line{nv} triangle-line{nt}
+//   group-header = "MATERIAL" n | "TEXTURE" n | "NONORMAL" | "FLIP" | "LABEL" text
+//                | any other line                      (skipped)
+//   geom-line    = "GEOM" nv nt [comment]
+//   vertex-line  = x y z [nx ny nz [u v]]              (after NONORMAL: x y z [u v])
+//   triangle-line= i0 i1 i2
+//   after-groups = [materials-line material-list [textures-line texture-list]] rest
+//                | other-line [textures-line texture-list] rest
+//   materials-line = "MATERIALS" m                     (upper case)
+//   material-list  = name-line{m} material-block{m}
+//   material-block = "MATERIAL" name, diffuse r g b a, ambient r g b a,
+//                    specular r g b a [power], emissive r g b a
+//   textures-line  = "TEXTURES" t                      (upper case)
+//   texture-list   = texture-line{t}
+//   texture-line   = name ["D"]
+//   rest           = any lines                         (not read)
+//
+// Recovery, as the loader recovers:
+// - a first line other than MSHX1, no GROUPS line, or GROUPS without a count: no mesh;
+// - a line over 255 characters stops the loader there; between the groups and the lists
+//   it loses only the lists that would follow;
+// - a vertex line that does not begin with a number is a vertex at the origin, and the
+//   lines after it shift by one: the reader goes on;
+// - a triangle line that is not three whole numbers, or an index the group lacks: reported,
+//   the triangle is not handed on, the reader goes on;
+// - GEOM without two counts, or with a count of 0: the group is dropped and what follows is
+//   not read as meant: the reader stops;
+// - the text ends inside a group: the group is dropped;
+// - a line after the last group other than MATERIALS m: consumed, the material list is
+//   skipped, the texture list is read only if its TEXTURES line comes next; a material or
+//   texture list after such a line stops the reader (it is not read as meant);
+// - a material block not opened by MATERIAL, or a colour line with fewer than 4 numbers:
+//   the list is garbled and the reader stops; so it stops at anything but TEXTURES t
+//   after the materials.
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "LineAssembly.h"
 
 // A group's header lines as the loader takes them, complete at its GEOM line. Of two
 // MATERIAL (or TEXTURE) lines the last one counts.
@@ -72,15 +116,18 @@ private:
         MaterialNames, MaterialBlocks, TexturesLine, TextureNames, Rest, Stopped
     };
 
-    void endLine();
-    void onLine(std::string_view line);
+    void onLine(const LineAssembly::Line& line);
+    void onLineText(std::string_view line);
+    void onFirstLine(std::string_view line);
     void onHeaderLine(std::string_view line);
     void onGroupHeaderLine(std::string_view line);
     void onVertexLine(std::string_view line);
     void onTriangleLine(std::string_view line);
     void onAfterGroups(std::string_view line);
+    void onMaterialNameLine(std::string_view line);
     void onMaterialBlockLine(std::string_view line);
     void onTexturesLine(std::string_view line);
+    void onTextureNameLine(std::string_view line);
     void afterGroup();
     void groupMissing();
     void stop(std::uint64_t line, std::string what);
@@ -88,11 +135,8 @@ private:
 
     MeshReadListener* listener;
 
-    static constexpr std::size_t maxLine = 255;
-    char lineBuffer[maxLine + 1] = {};
-    std::size_t lineLength = 0;  // bytes of the current line so far, the buffer holds the first 256
-    char lastByte = '\0';
-    std::uint64_t lineNumber = 0;  // lines ended so far
+    LineAssembly lines;
+    std::uint64_t lineNumber = 0;  // of the line being read
 
     Section section = Section::FirstLine;
     int groups = 0;
