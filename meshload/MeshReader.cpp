@@ -135,6 +135,7 @@ void MeshReader::onGroupHeaderLine(std::string_view line) {
             header.triangles = nt;
             remaining = nv;
             section = Section::Vertices;
+            textureUsed = textureUsed || header.texture > 0;
             listener->onGroup(header);
         }
     }
@@ -189,6 +190,11 @@ void MeshReader::onTriangleLine(std::string_view line) {
 // when a list follows.
 void MeshReader::onAfterGroups(std::string_view line) {
     const Section was = section;
+    std::size_t rest = 0;
+    if (equalNoCase(firstWord(line, rest), "GEOM")) {
+        stop(afterGroupsLine, "group " + std::to_string(groups + 1) + " is beyond the count of GROUPS; Orbiter does not read it");
+        return;
+    }
     if (was == Section::MaterialsLine && readListCount(line, "MATERIALS", materials)) {
         listener->onMaterialCount(materials);
         remaining = materials;
@@ -199,13 +205,15 @@ void MeshReader::onAfterGroups(std::string_view line) {
         onTexturesLine(line);
         return;
     }
+    int count = 0;
+    const bool noTextures = readListCount(line, "TEXTURES", count) && count == 0;  // nothing to lose
     if (was == Section::MaterialsLine) {
         skippedLine = lineNumber;
         skippedWhy = startsWith(line, "TEXTURES") ? "TEXTURES without MATERIALS before it; Orbiter loads no textures"
                                                   : "not MATERIALS after the last group; Orbiter skips the materials";
     }
     section = was == Section::MaterialsLine ? Section::MaterialsSkipped : Section::SkippedRest;
-    if (looksLikeAList(line)) stop(skippedLine, skippedWhy);
+    if (looksLikeAList(line) && !(was == Section::MaterialsLine && noTextures)) stop(skippedLine, skippedWhy);
 }
 
 // name-line = name: the first word of the line.
@@ -270,6 +278,7 @@ void MeshReader::afterGroup() {
         groupStart = lineNumber + 1;
         section = Section::GroupHeader;
     } else {
+        afterGroupsLine = lineNumber + 1;
         section = Section::MaterialsLine;
     }
 }
@@ -305,7 +314,10 @@ void MeshReader::finish() {
     }
     case Section::MaterialNames:
     case Section::MaterialBlocks: stop(next, "file ends in the material list; materials are lost"); return;
-    case Section::TexturesLine: stop(next, "no TEXTURES after the materials; Orbiter loads no textures"); return;
+    case Section::TexturesLine:  // loses something only when a group uses a texture
+        if (textureUsed) stop(next, "no TEXTURES after the materials; Orbiter loads no textures");
+        else section = Section::Stopped;
+        return;
     case Section::TextureNames: stop(next, "file ends in the texture list; textures are lost"); return;
     case Section::MaterialsLine:  // no lists at all: default materials, no textures
     case Section::MaterialsSkipped:

@@ -37,7 +37,11 @@
 // - the text ends inside a group: the group is dropped;
 // - a line after the last group other than MATERIALS m: consumed, the material list is
 //   skipped, the texture list is read only if its TEXTURES line comes next; a material or
-//   texture list after such a line stops the reader (it is not read as meant);
+//   texture list after such a line stops the reader (it is not read as meant), unless it is
+//   TEXTURES 0 (nothing is lost); a GEOM line there is a group beyond the count, reported
+//   at the first line after the counted groups;
+// - MATERIALS m and its list, then the end of the text: no textures, which loses something
+//   only when a group uses a texture;
 // - a material block not opened by MATERIAL, or a colour line with fewer than 4 numbers:
 //   the list is garbled and the reader stops; so it stops at anything but TEXTURES t
 //   after the materials.
@@ -107,8 +111,13 @@ public:
     void feed(const char* bytes, std::size_t count);
     // Ends the text: a last line without a line end, then what is missing.
     void finish();
-    // The loader reads nothing more of the text (it stopped, or read the texture list).
-    bool readsNoMore() const { return section == Section::Stopped || section == Section::Rest; }
+    // The loader reads nothing more of the text (it stopped, or read the texture list): what
+    // follows cannot change what it keeps.
+    // A line skipped after the groups and one that is not TEXTURES after it leave nothing
+    // later to read; the reader still goes on to tell what the loader misses there.
+    bool readsNoMore() const {
+        return section == Section::Stopped || section == Section::Rest || section == Section::SkippedRest;
+    }
 
 private:
     enum class Section {
@@ -143,6 +152,8 @@ private:
     GroupHeader header;             // of the current group
     std::uint64_t groupStart = 0;   // the line where the current group begins
     int remaining = 0;              // lines left in the current list
+    std::uint64_t afterGroupsLine = 0;  // the first line after the last group
+    bool textureUsed = false;       // a group so far has a texture
     std::uint64_t skippedLine = 0;  // the line after the groups that is not MATERIALS
     const char* skippedWhy = nullptr;  // what is lost at that line when a list follows
     int materials = 0, material = 0, blockLine = 0, textures = 0;

@@ -94,6 +94,11 @@ const std::vector<Damage> damages = {
     {"LongLineAfterTheLists", {{27, "hull.dds D\n" + longComment}}, 0, full},
     {"LineAfterTheGroupsWithoutLists", {{5, "MATERIAL 0"}, {6, "TEXTURE 0"}, {19, ""}, {13, "0e400 0 1"}}, 19, noLists},
     {"LongLineAfterTheGroupsWithoutLists", {{5, "MATERIAL 0"}, {6, "TEXTURE 0"}, {19, longComment}}, 19, noLists},
+    // Lists that hold nothing, or a texture list missing where no group uses a texture.
+    {"NoTexturesAfterTheGroups", {{5, "MATERIAL 0"}, {6, "TEXTURE 0"}, {19, "TEXTURES 0"}}, 19, noLists},
+    {"NoMaterialsThenTheEnd", {{5, "MATERIAL 0"}, {6, "TEXTURE 0"}, {19, "MATERIALS 0"}}, 19, noLists},
+    {"MaterialsAndNoTextureListWhereNoGroupUsesOne", {{6, "TEXTURE 0"}}, 25,
+     "Mesh: 2 groups, 7 vertices, 3 triangles, 1 material, 0 textures, 1.50 x 1.00 x 1.00 m"},
     {"SkippedLineThenTextureList", {{5, "MATERIAL 0"}, {19, "; no materials"}, {20, "TEXTURES 1"}, {21, "hull.dds"}}, 21,
      "Mesh: 2 groups, 7 vertices, 3 triangles, 0 materials, 1 texture, 1.50 x 1.00 x 1.00 m"},
     {"LastMaterialLineCounts", {{4, "TEXTURE 2"}, {5, "MATERIAL 7"}, {6, "MATERIAL 1\nTEXTURE 1"}}, 0,
@@ -133,6 +138,10 @@ const std::vector<Damage> damages = {
     {"FileEndsInVertices", {}, 15, w + "16: file ends in group 2 (3 of 4 vertices); Orbiter drops it"},
     {"FileEndsInTriangles", {}, 17, w + "18: file ends in group 2 (1 of 2 triangles); Orbiter drops it"},
     {"GroupMissing", {{3, "GROUPS 3"}}, 0, w + "19: group 3 of 3 is missing; Orbiter drops it"},
+    // Groups beyond the count are not read, with or without lists after them.
+    {"GroupBeyondTheCount", {{3, "GROUPS 1"}, {5, "MATERIAL 0"}, {6, "TEXTURE 0"}}, 18, w + "12: group 2 is beyond the count of GROUPS; Orbiter does not read it"},
+    {"GroupBeyondTheCountBeforeTheLists", {{3, "GROUPS 1"}, {12, "LABEL tail\ngeom 4 2"}}, 0,
+     w + "12: group 2 is beyond the count of GROUPS; Orbiter does not read it"},
     {"GroupMissingAtEndOfFile", {{3, "GROUPS 3"}}, 18, w + "19: group 3 of 3 is missing; Orbiter drops it"},
     {"MaterialsInMixedCase", {{19, "Materials 1"}}, 0, w + "19: not MATERIALS after the last group; Orbiter skips the materials"},
     {"BlankLineBeforeMaterials", {{19, "\nMATERIALS 1"}}, 0, w + "19: not MATERIALS after the last group; Orbiter skips the materials"},
@@ -210,9 +219,11 @@ TEST(MeshCheck, LooksForTextureFilesBesideTheMeshesFolder) {
     EXPECT_EQ(simulatorFolderOf("C:\\Meshes.msh"), std::nullopt);
     EXPECT_EQ(simulatorFolderOf("C:\\Orbiter\\Meshes"), std::nullopt);
 
-    std::string text = meshText({"ListedTextures", {{26, "TEXTURES 3"}, {27, "0\nDG\\skin.dds D\nhull.dds"}}, 0, ""}, "\r\n");
+    // Group 1 uses texture 3, group 2 texture 2; texture 4 is used by none, and not looked for.
+    std::string text = meshText({"ListedTextures", {{12, "TEXTURE 2\ngeom 4 2"}, {26, "TEXTURES 4"},
+                                                    {27, "0\nDG\\skin.dds D\nhull.dds\nunused.dds"}}, 0, ""}, "\r\n");
     text.replace(text.find("TEXTURE 1"), 9, "TEXTURE 3");
-    const std::string summary = "Mesh: 2 groups, 7 vertices, 3 triangles, 1 material, 3 textures, 1.50 x 1.00 x 1.00 m";
+    const std::string summary = "Mesh: 2 groups, 7 vertices, 3 triangles, 1 material, 4 textures, 1.50 x 1.00 x 1.00 m";
     FakeFiles files;
     auto verdict = [&](const std::string& path) {
         MeshCheck check;
@@ -221,9 +232,9 @@ TEST(MeshCheck, LooksForTextureFilesBesideTheMeshesFolder) {
         return check.verdict();
     };
     const std::string mesh = "C:\\Orbiter\\Meshes\\DG\\dg.msh";
-    EXPECT_EQ(verdict(mesh), w + "28: texture DG\\skin.dds is in neither Textures2 nor Textures; Orbiter draws its groups untextured");
+    EXPECT_EQ(verdict(mesh), w + "29: texture DG\\skin.dds is in neither Textures2 nor Textures; Orbiter draws its groups untextured");
     files.present = {"C:\\Orbiter\\Textures2\\DG\\skin.dds"};
-    EXPECT_EQ(verdict(mesh), w + "29: texture hull.dds is in neither Textures2 nor Textures; Orbiter draws its groups untextured");
+    EXPECT_EQ(verdict(mesh), w + "30: texture hull.dds is in neither Textures2 nor Textures; Orbiter draws its groups untextured");
     files.present.push_back("C:\\Orbiter\\Textures\\hull.dds");
     EXPECT_EQ(verdict(mesh), summary);
     files.present.clear();
