@@ -111,7 +111,7 @@ void MeshCheck::onTextureCount(int count) {
     if (!seen.found) seen.textures = count;
 }
 
-void MeshCheck::onTextureName(int texture, std::string_view name, std::uint64_t line) {
+void MeshCheck::onTextureName(int texture, std::string_view name, bool, std::uint64_t line) {
     if (!seen.found && files != nullptr && name != "0" && seen.texturesUsed.count(texture))
         seen.textureNames.push_back({std::string(name), line});
 }

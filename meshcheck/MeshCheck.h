@@ -55,7 +55,7 @@ private:
     void onGroupEnd() override;
     void onMaterialCount(int count) override;
     void onTextureCount(int count) override;
-    void onTextureName(int texture, std::string_view name, std::uint64_t line) override;
+    void onTextureName(int texture, std::string_view name, bool dynamic, std::uint64_t line) override;
     void onProblem(std::uint64_t line, std::string what) override;
 
     void indexProblem(const std::vector<IndexUse>& uses, int listSize, const char* kind, const char* effect);

@@ -44,6 +44,22 @@ bool readWhole(std::string_view s, std::size_t& i, std::int32_t& value) {
     return true;
 }
 
+bool readHex(std::string_view s, std::size_t& i, std::uint32_t& value) {
+    auto digit = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    };
+    std::size_t p = skipSpace(s, i);
+    bool negative = false;
+    if (p < s.size() && (s[p] == '+' || s[p] == '-')) negative = s[p++] == '-';
+    if (p + 2 < s.size() && s[p] == '0' && (s[p + 1] == 'x' || s[p + 1] == 'X') && digit(s[p + 2]) >= 0) p += 2;
+    if (p >= s.size() || digit(s[p]) < 0) return false;
+    std::uint32_t v = 0;
+    for (; p < s.size() && digit(s[p]) >= 0; ++p) v = v * 16 + static_cast<std::uint32_t>(digit(s[p]));
+    value = negative ? 0u - v : v;
+    i = p;
+    return true;
+}
+
 // Up to 19 significant digits are kept in an integer and scaled once: exact for the short
 // decimals exporters write, within a unit of the last place otherwise.
 bool readReal(std::string_view s, std::size_t& i, double& value) {

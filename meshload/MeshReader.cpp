@@ -116,6 +116,9 @@ void MeshReader::onGroupHeaderLine(std::string_view line) {
         if (readWhole(line, rest, value)) header.texture = value, header.textureLine = lineNumber;
     } else if (equalNoCase(word, "NONORMAL")) {
         header.noNormal = true;
+    } else if (equalNoCase(word, "FLAG")) {
+        std::uint32_t flags = 0;
+        if (LineScan::readHex(line, rest, flags)) header.flags = flags;
     } else if (equalNoCase(word, "FLIP")) {
         header.flip = true;
     } else if (equalNoCase(word, "LABEL")) {
@@ -243,7 +246,9 @@ void MeshReader::onMaterialBlockLine(std::string_view line) {
                                  " without 4 numbers; the material list is garbled");
             return;
         }
-        if (blockLine == 1) listener->onMaterialDiffuse(material, rgba);
+        double power = 0;
+        if (blockLine == 3 && !LineScan::readReal(line, rest, power)) power = 0;
+        listener->onMaterialColour(material, blockLine, rgba, power);
     }
     if (++blockLine == 5) {
         blockLine = 0;
@@ -265,7 +270,10 @@ void MeshReader::onTexturesLine(std::string_view line) {
 // texture-line = name ["D"].
 void MeshReader::onTextureNameLine(std::string_view line) {
     std::size_t rest = 0;
-    listener->onTextureName(textures - remaining + 1, firstWord(line, rest), lineNumber);
+    const std::string_view name = firstWord(line, rest);
+    std::size_t flag = rest;
+    while (flag < line.size() && (line[flag] == ' ' || line[flag] == '\t')) ++flag;
+    listener->onTextureName(textures - remaining + 1, name, flag < line.size() && line[flag] == 'D', lineNumber);
     if (--remaining == 0) section = Section::Rest;
 }
 
@@ -273,8 +281,13 @@ void MeshReader::onTextureNameLine(std::string_view line) {
 void MeshReader::afterGroup() {
     if (header.number < groups) {
         const int next = header.number + 1;
-        header = GroupHeader();
-        header.number = next;
+        GroupHeader following;  // keeps the material and texture without lines of its own
+        following.number = next;
+        following.material = header.material;
+        following.materialLine = header.materialLine;
+        following.texture = header.texture;
+        following.textureLine = header.textureLine;
+        header = std::move(following);
         groupStart = lineNumber + 1;
         section = Section::GroupHeader;
     } else {

@@ -8,7 +8,7 @@
 //   skipped      = a line that does not begin with GROUPS
 //   groups-line  = "GROUPS" count                      (a blank before the count or none)
 //   group        = group-header* geom-line vertex-line{nv} triangle-line{nt}
-//   group-header = "MATERIAL" n | "TEXTURE" n | "NONORMAL" | "FLIP" | "LABEL" text
+//   group-header = "MATERIAL" n | "TEXTURE" n | "FLAG" hex | "NONORMAL" | "FLIP" | "LABEL" text
 //                | any other line                      (skipped)
 //   geom-line    = "GEOM" nv nt [comment]
 //   vertex-line  = x y z [nx ny nz [u v]]              (after NONORMAL: x y z [u v])
@@ -54,7 +54,8 @@
 #include "LineAssembly.h"
 
 // A group's header lines as the loader takes them, complete at its GEOM line. Of two
-// MATERIAL (or TEXTURE) lines the last one counts.
+// MATERIAL (or TEXTURE) lines the last one counts; without one the group keeps the index
+// of the group before it (and the line where that group's was read).
 struct GroupHeader {
     int number = 0;  // 1-based
     std::uint64_t geomLine = 0;
@@ -63,6 +64,7 @@ struct GroupHeader {
     std::uint64_t materialLine = 0;  // 0: no MATERIAL line
     int texture = 0;
     std::uint64_t textureLine = 0;  // 0: no TEXTURE line
+    std::uint32_t flags = 0;        // FLAG, read as hexadecimal
     bool flip = false, noNormal = false;
     std::string label;
 };
@@ -91,9 +93,12 @@ public:
     virtual void onGroupEnd() {}
     virtual void onMaterialCount(int /*materials*/) {}
     virtual void onMaterialName(int /*material*/, std::string_view /*name*/) {}
-    virtual void onMaterialDiffuse(int /*material*/, const double (&/*rgba*/)[4]) {}
+    // One colour line of a material block: 1 diffuse, 2 ambient, 3 specular (with the power,
+    // the fifth number), 4 emissive; numbers the line lacks are 0.
+    virtual void onMaterialColour(int /*material*/, int /*colour*/, const double (&/*rgba*/)[4], double /*power*/) {}
     virtual void onTextureCount(int /*textures*/) {}
-    virtual void onTextureName(int /*texture*/, std::string_view /*name*/, std::uint64_t /*line*/) {}
+    // dynamic: the D flag after the name.
+    virtual void onTextureName(int /*texture*/, std::string_view /*name*/, bool /*dynamic*/, std::uint64_t /*line*/) {}
     virtual void onProblem(std::uint64_t /*line*/, std::string /*what*/) {}
 };
 

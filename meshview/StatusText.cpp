@@ -41,7 +41,7 @@ std::string StatusText::group(const MeshModel& model, std::size_t groupIndex) {
     else if (g.texture < 0 || static_cast<std::size_t>(g.texture) > model.textures.size())
         text += " (not in the list: none)";
     else {
-        const std::string& name = model.textures[static_cast<std::size_t>(g.texture) - 1];
+        const std::string& name = model.textures[static_cast<std::size_t>(g.texture) - 1].name;
         text += " " + quoted(name) + (name == "0" ? " (none)" : "");
     }
     return text;

@@ -23,7 +23,7 @@ TEST(StatusText, SummaryCountsWhatTheSimulatorHolds) {
 // Indices beyond the lists give the default material and no texture in the simulator.
 TEST(StatusText, GroupNamesItsLineLabelMaterialAndTexture) {
     MeshModel m = ViewTestMeshes::twoSquares(true);
-    m.textures = {"dg\\hull.dds", "0"};
+    m.textures = {{"dg\\hull.dds"}, {"0"}};
     MeshGroup& g = m.groups[0];
     g.label = "wing left";
     g.texture = 1;
