@@ -41,7 +41,7 @@ struct MeshModelBuilder::State : MeshReadListener {
     bool noNormal = false;        // the group's vertex lines hold no normals
     bool computeNormals = false;  // the loader fills in the normals that are missing
 
-    void onGroupCount(int) override { model.loads = true; }
+    void onGroupCount(int) override {}
     void onGroup(const GroupHeader& header) override {
         group = MeshGroup();
         group.number = header.number;
@@ -110,6 +110,7 @@ MeshModel MeshModelBuilder::finish() {
     auto fresh = std::make_unique<State>();
     state->reader.finish();
     MeshModel model = std::move(state->model);
+    model.loads = !model.groups.empty();  // no group kept: no mesh
     state = std::move(fresh);
     return model;
 }

@@ -121,7 +121,8 @@ public:
     // A line skipped after the groups and one that is not TEXTURES after it leave nothing
     // later to read; the reader still goes on to tell what the loader misses there.
     bool readsNoMore() const {
-        return section == Section::Stopped || section == Section::Rest || section == Section::SkippedRest;
+        return section == Section::Stopped || section == Section::Rest || section == Section::SkippedRest ||
+               lines.textEnded();
     }
 
 private:
@@ -135,6 +136,8 @@ private:
     void onFirstLine(std::string_view line);
     void onHeaderLine(std::string_view line);
     void onGroupHeaderLine(std::string_view line);
+    void onGeomLine(std::string_view line);
+    void settleEmptyGroup(bool fails);
     void onVertexLine(std::string_view line);
     void onTriangleLine(std::string_view line);
     void onAfterGroups(std::string_view line);
@@ -157,6 +160,18 @@ private:
     GroupHeader header;             // of the current group
     std::uint64_t groupStart = 0;   // the line where the current group begins
     int remaining = 0;              // lines left in the current list
+    // A MATERIAL or TEXTURE index of the current group header as the loader holds it: 0-based,
+    // inheritIndex without a line (or with -1).
+    static constexpr std::int64_t inheritIndex = -2;
+    std::int64_t materialRead = inheritIndex, textureRead = inheritIndex;
+    std::uint64_t materialReadLine = 0, textureReadLine = 0;
+    std::uint64_t flipLine = 0;       // of the current group, 0 without FLIP
+    bool normalsComputed = false;     // the current group's normals are computed by the loader
+    bool groupKept = false;           // a group was read whole
+    std::uint64_t emptyGroupLine = 0;  // the first GEOM 0 0 not yet reported, and its report
+    std::string emptyGroupText, emptyGroupWhat;
+    std::string textureName;          // the last texture name read, and its flag
+    bool textureDynamic = false;
     std::uint64_t afterGroupsLine = 0;  // the first line after the last group
     bool textureUsed = false;       // a group so far has a texture
     std::uint64_t skippedLine = 0;  // the line after the groups that is not MATERIALS
