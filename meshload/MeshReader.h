@@ -1,41 +1,48 @@
 #pragma once
 
 // The mesh text as the simulator's loader reads it, line by line (lines as LineAssembly cuts
-// them). Keywords are matched in any case unless said otherwise; n, nv, nt, m and t are whole
-// numbers as %d reads them, the other numbers reals as %f reads them.
+// them: text mode, a Ctrl-Z ends the text, a NUL a line's text). A keyword is matched at the
+// very start of its line, as a prefix and in any case unless said otherwise ("GEOM3 1" is
+// GEOM 3 1, "FLIPPED" is FLIP, an indented keyword is none); n, nv, nt, m and t are whole
+// numbers as %d reads them, hex as %x, the other numbers as %f reads a float.
 //
-//   mesh         = "MSHX1" skipped* groups-line group{GROUPS} after-groups
-//   skipped      = a line that does not begin with GROUPS
-//   groups-line  = "GROUPS" count                      (a blank before the count or none)
-//   group        = group-header* geom-line vertex-line{nv} triangle-line{nt}
-//   group-header = "MATERIAL" n | "TEXTURE" n | "FLAG" hex | "NONORMAL" | "FLIP" | "LABEL" text
-//                | any other line                      (skipped)
-//   geom-line    = "GEOM" nv nt [comment]
-//   vertex-line  = x y z [nx ny nz [u v]]              (after NONORMAL: x y z [u v])
-//   triangle-line= i0 i1 i2
-//   after-groups = [materials-line material-list [textures-line texture-list]] rest
-//                | other-line [textures-line texture-list] rest
-//   materials-line = "MATERIALS" m                     (upper case)
-//   material-list  = name-line{m} material-block{m}
+//   mesh           = "MSHX1" skipped* groups-line group{GROUPS} after-groups
+//   skipped        = a line that does not begin with GROUPS
+//   groups-line    = "GROUPS" count                    (a blank before the count or none)
+//   group          = group-header* geom-line vertex-line{nv} triangle-line{nt}
+//   group-header   = "MATERIAL" [n] | "TEXTURE" [n] | "FLAG" hex | "NONORMAL" | "FLIP"
+//                  | "LABEL" text | any other line     (skipped)
+//   geom-line      = "GEOM" nv nt [comment]
+//   vertex-line    = x y z [nx ny nz [u v]]            (after NONORMAL: x y z [u v])
+//   triangle-line  = [i0 [i1 [i2]]]                    (missing ones 0, each kept in 16 bits)
+//   after-groups   = [materials-line material-list [textures-line texture-list]] rest
+//                  | other-line [textures-line texture-list] rest
+//   materials-line = "MATERIALS" [m]                   (no count: 0)
+//   material-list  = name-line{m} material-block{m}    (by counting lines)
 //   material-block = "MATERIAL" name, diffuse r g b a, ambient r g b a,
 //                    specular r g b a [power], emissive r g b a
 //   textures-line  = "TEXTURES" t                      (upper case)
 //   texture-list   = texture-line{t}
-//   texture-line   = name ["D"]
+//   texture-line   = name ["D"]                        (no name: the one before)
 //   rest           = any lines                         (not read)
 //
+// What a group takes: MATERIAL n and TEXTURE n are 1-based (0: default, none); without a
+// number the index read before it in the header less one; -1, or no such line, the previous
+// group's (the first group's: 0).
+//
 // Recovery, as the loader recovers:
-// - a first line other than MSHX1, no GROUPS line, or GROUPS without a count: no mesh;
+// - a first line other than MSHX1, no GROUPS line, GROUPS without a count, GROUPS 0 or no
+//   group kept: no mesh;
 // - a line over 255 characters stops the loader there; between the groups and the lists
-//   it loses only the lists that would follow;
+//   it loses only the lists that would follow; inside a list it is read as its first 255;
 // - a vertex line that does not begin with a number is a vertex at the origin, and the
 //   lines after it shift by one: the reader goes on;
-// - a triangle line that is not three whole numbers, or an index the group lacks: reported,
-//   the triangle is not handed on, the reader goes on;
-// - GEOM without two counts, or with a count of 0: the group is dropped and what follows is
-//   not read as meant: the reader stops;
+// - a triangle line of fewer than three whole numbers is reported and read as the loader
+//   reads it; an index the group lacks is reported and the triangle not handed on;
+// - GEOM with a count of 0 or without counts: reported, the group skipped, the groups after
+//   it read;
 // - the text ends inside a group: the group is dropped;
-// - a line after the last group other than MATERIALS m: consumed, the material list is
+// - a line after the last group other than MATERIALS: consumed, the material list is
 //   skipped, the texture list is read only if its TEXTURES line comes next; a material or
 //   texture list after such a line stops the reader (it is not read as meant), unless it is
 //   TEXTURES 0 (nothing is lost); a GEOM line there is a group beyond the count, reported
@@ -43,8 +50,13 @@
 // - MATERIALS m and its list, then the end of the text: no textures, which loses something
 //   only when a group uses a texture;
 // - a material block not opened by MATERIAL, or a colour line with fewer than 4 numbers:
-//   the list is garbled and the reader stops; so it stops at anything but TEXTURES t
-//   after the materials.
+//   reported (the lines are most often out of step), read on by counting;
+// - anything but TEXTURES t after the materials: no textures, the reader stops;
+// - where the loader itself fails (a negative count in GEOM or MATERIALS, a count past an
+//   int, GEOM with one count after a kept group, FLIP in a group the text ends in, an index
+//   the group lacks where its normals are computed, GEOM 0 0 before a group whose normals
+//   are computed): reported at that line; the reader stops, except at the index (the
+//   triangle is left out) and at GEOM 0 0 (the group skipped).
 
 #include <cstddef>
 #include <cstdint>
