@@ -150,6 +150,15 @@ void MeshReader::onGroupHeaderLine(std::string_view line) {
         header.label = std::string(LineScan::trimmed(line, 5));
     } else if (keyword(line, "GEOM")) {
         onGeomLine(line);
+    } else if (!line.empty() && (line[0] == ' ' || line[0] == '\t')) {
+        // A keyword after a blank or tab is not one to the loader: the group loses the line.
+        const std::string_view text = LineScan::trimmed(line, 0);
+        for (const char* word : {"GEOM", "MATERIAL", "TEXTURE", "NONORMAL", "FLAG", "FLIP", "LABEL"}) {
+            if (keyword(text, word)) {
+                listener->onProblem(lineNumber, std::string(word) + " after a blank or tab; Orbiter skips this line");
+                return;
+            }
+        }
     }
 }
 

@@ -35,6 +35,7 @@
 //   group kept: no mesh;
 // - a line over 255 characters stops the loader there; between the groups and the lists
 //   it loses only the lists that would follow; inside a list it is read as its first 255;
+// - a group header keyword after a blank or tab is none: reported, the line skipped;
 // - a vertex line that does not begin with a number is a vertex at the origin, and the
 //   lines after it shift by one: the reader goes on;
 // - a triangle line of fewer than three whole numbers is reported and read as the loader

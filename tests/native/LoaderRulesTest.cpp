@@ -72,9 +72,10 @@ const Rule rules[] = {
     {"KeywordsArePrefixes", head + "MATERIAL1\nFLIPPED\nNONORMALS\nGEOM3 1\n0 0 0\n1 0 0\n0 1 0\n0 1 2\nMATERIALS 1\nhull\n" + materialBlock + "TEXTURES 0\n",
      "g1 m1 t0 p(0 0 0)(1 0 0)(0 1 0) i0,2,1; M hull (1 1 1 1); ",
      "Mesh: 1 group, 3 vertices, 1 triangle, 1 material, 0 textures, 1.00 x 1.00 x 0.00 m"},
-    {"IndentedHeaderLineIsSkipped", head + " MATERIAL 1\n" + triangle, "g1 m0 t0 " + keptTriangle, oneTriangle},
+    {"IndentedHeaderLineIsSkipped", head + " MATERIAL 1\n" + triangle, "g1 m0 t0 " + keptTriangle,
+     w + "3: MATERIAL after a blank or tab; Orbiter skips this line"},
     {"IndentedGeomIsNotGeom", head + "\tGEOM 3 1\n0 0 0\n1 0 0\n0 1 0\n0 1 2\n", "no mesh",
-     w + "3: group 1 of 1 is missing; Orbiter drops it"},
+     w + "3: GEOM after a blank or tab; Orbiter skips this line"},
     // MATERIAL and TEXTURE indices.
     {"IndexWithoutNumberIsOneLower", head + "MATERIAL 2\nMATERIALS\nTEXTURE 3\nTEXTURE\n" + triangle,
      "g1 m1 t2 " + keptTriangle, w + "4: group 1 uses material 1 of 0; Orbiter gives it the default"},
