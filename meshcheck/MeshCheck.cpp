@@ -47,6 +47,7 @@ void MeshCheck::onGroup(const GroupHeader& header) {
     };
     rising(seen.materialUses, header.material, header.materialLine);
     rising(seen.textureUses, header.texture, header.textureLine);
+    if (header.texture > 0) seen.texturesUsed.insert(header.texture);
 }
 
 void MeshCheck::onVertex(const VertexLine& vertex) {
@@ -106,8 +107,9 @@ void MeshCheck::onTextureCount(int count) {
     if (!seen.found) seen.textures = count;
 }
 
-void MeshCheck::onTextureName(int, std::string_view name, std::uint64_t line) {
-    if (!seen.found && files != nullptr && name != "0") seen.textureNames.push_back({std::string(name), line});
+void MeshCheck::onTextureName(int texture, std::string_view name, bool, std::uint64_t line) {
+    if (!seen.found && files != nullptr && name != "0" && seen.texturesUsed.count(texture))
+        seen.textureNames.push_back({std::string(name), line});
 }
 
 // The first problem in line order wins; once one is found the rest of the text is not judged.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,9 @@
 // without complaint but shows wrong: vertex lines whose numbers land in the wrong fields,
 // numbers that are not finite, a group wound against its normals in a mesh that otherwise
 // winds with them, texture indices past their lists, texture files the simulator will not
-// find. Keeps one group's vertices at a time, the rising material and texture indices of the
-// group headers, and the texture names; nothing else of the text.
+// find (of the textures a group uses). Keeps one group's vertices at a time, the rising
+// material and texture indices of the group headers, the texture indices used and the names
+// of those textures; nothing else of the text.
 class MeshCheck : private MeshReadListener {
 public:
     MeshCheck() = default;
@@ -54,7 +56,7 @@ private:
     void onGroupEnd() override;
     void onMaterialCount(int count) override;
     void onTextureCount(int count) override;
-    void onTextureName(int texture, std::string_view name, std::uint64_t line) override;
+    void onTextureName(int texture, std::string_view name, bool dynamic, std::uint64_t line) override;
     void onProblem(std::uint64_t line, std::string what) override;
 
     void indexProblem(const std::vector<IndexUse>& uses, int listSize, const char* kind, const char* effect);
@@ -82,7 +84,8 @@ private:
         GroupHeader firstInward;            // the first group wound against its normals (number 0: none)
 
         std::vector<IndexUse> materialUses, textureUses;
-        std::vector<TextureName> textureNames;
+        std::set<int> texturesUsed;           // by the groups read, at most one entry a group
+        std::vector<TextureName> textureNames;  // of the textures used
         bool found = false;
         std::uint64_t problemLine = 0;
         std::string problemText;

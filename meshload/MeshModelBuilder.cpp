@@ -41,7 +41,7 @@ struct MeshModelBuilder::State : MeshReadListener {
     bool noNormal = false;        // the group's vertex lines hold no normals
     bool computeNormals = false;  // the loader fills in the normals that are missing
 
-    void onGroupCount(int) override { model.loads = true; }
+    void onGroupCount(int) override {}
     void onGroup(const GroupHeader& header) override {
         group = MeshGroup();
         group.number = header.number;
@@ -49,9 +49,11 @@ struct MeshModelBuilder::State : MeshReadListener {
         group.label = header.label;
         group.material = header.material;
         group.texture = header.texture;
+        group.flags = header.flags;
         // A group may promise more than its file holds: reserve no more than a full group.
         group.positions.reserve(static_cast<std::size_t>(std::min(header.vertices, 65536)));
         group.normals.reserve(static_cast<std::size_t>(std::min(header.vertices, 65536)));
+        group.texCoords.reserve(static_cast<std::size_t>(std::min(header.vertices, 65536)));
         group.indices.reserve(static_cast<std::size_t>(std::min(header.triangles, 65536)) * 3);
         noNormal = computeNormals = header.noNormal;
     }
@@ -61,6 +63,8 @@ struct MeshModelBuilder::State : MeshReadListener {
         group.positions.push_back({static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])});
         if (noNormal) group.normals.push_back({});
         else group.normals.push_back({static_cast<float>(v[3]), static_cast<float>(v[4]), static_cast<float>(v[5])});
+        const double* uv = noNormal ? v + 3 : v + 6;
+        group.texCoords.push_back({static_cast<float>(uv[0]), static_cast<float>(uv[1])});
         if (vertex.numbers < 6) computeNormals = true;
     }
     // A triangle with a vertex that is not a finite point cannot be drawn.
@@ -75,27 +79,40 @@ struct MeshModelBuilder::State : MeshReadListener {
         group = MeshGroup();
     }
     // The lists grow by the lines read, never by the counts a file claims.
-    void onMaterialName(int, std::string_view name) override { model.materials.push_back({std::string(name)}); }
-    void onMaterialDiffuse(int material, const double (&rgba)[4]) override {
-        if (material < 1 || static_cast<std::size_t>(material) > model.materials.size()) return;
-        for (int i = 0; i < 4; ++i) model.materials[static_cast<std::size_t>(material - 1)].diffuse[i] = static_cast<float>(rgba[i]);
+    void onMaterialName(int, std::string_view name) override {
+        MeshMaterial material;  // all 0 until its block is read, as the loader leaves it
+        material.name = std::string(name);
+        std::fill(material.diffuse, material.diffuse + 4, 0.0f);
+        model.materials.push_back(std::move(material));
     }
-    void onTextureName(int, std::string_view name, std::uint64_t) override { model.textures.push_back({std::string(name)}); }
+    void onMaterialColour(int index, int colour, const double (&rgba)[4], double power) override {
+        if (index < 1 || static_cast<std::size_t>(index) > model.materials.size()) return;
+        MeshMaterial& material = model.materials[static_cast<std::size_t>(index - 1)];
+        float* const colours[] = {material.diffuse, material.ambient, material.specular, material.emissive};
+        if (colour < 1 || colour > 4) return;
+        for (int i = 0; i < 4; ++i) colours[colour - 1][i] = static_cast<float>(rgba[i]);
+        if (colour == 3) material.power = static_cast<float>(power);
+    }
+    void onTextureName(int, std::string_view name, bool dynamic, std::uint64_t) override {
+        model.textures.push_back({std::string(name), dynamic});
+    }
 };
 
-MeshModelBuilder::MeshModelBuilder() : state(new State) {}
-MeshModelBuilder::~MeshModelBuilder() { delete state; }
+MeshModelBuilder::MeshModelBuilder() : state(std::make_unique<State>()) {}
+MeshModelBuilder::~MeshModelBuilder() = default;
 
 void MeshModelBuilder::feed(const char* bytes, std::size_t count) { state->reader.feed(bytes, count); }
 
 bool MeshModelBuilder::readsNoMore() const { return state->reader.readsNoMore(); }
 
-// A group the text ends in is dropped, as the loader drops it.
+// A group the text ends in is dropped, as the loader drops it. The fresh state is made
+// first: when there is no memory for it, the builder keeps the one it has.
 MeshModel MeshModelBuilder::finish() {
+    auto fresh = std::make_unique<State>();
     state->reader.finish();
     MeshModel model = std::move(state->model);
-    delete state;
-    state = new State;
+    model.loads = !model.groups.empty();  // no group kept: no mesh
+    state = std::move(fresh);
     return model;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
 
 #include "MeshModel.h"
@@ -22,7 +23,7 @@ public:
 
 private:
     struct State;
-    State* state;
+    std::unique_ptr<State> state;
 };
 
 // The whole text at once.

@@ -51,4 +51,54 @@ TEST(MeshModelBuilder, BuildsWhatTheLoaderKeeps) {
     EXPECT_FALSE(buildMeshModel("MSHX1 \nGROUPS 0\n").loads);
 }
 
+// Texture coordinates where the line has them (after the normal, or right after the position
+// with NONORMAL), 0 where not; FLAG in hexadecimal; every colour of a material and the
+// specular power; the D flag; a group without MATERIAL or TEXTURE keeps the previous group's.
+TEST(MeshModelBuilder, KeepsWhatDrawingNeeds) {
+    const MeshModel model = buildMeshModel(
+        "MSHX1\nGROUPS 3\n"
+        "MATERIAL 2\nTEXTURE 1\nFLAG 1A\nGEOM 3 1\n0 0 0 0 0 -1 0.25 0.75\n1 0 0 0 0 -1 1\n0 1 0 0 0 -1\n0 1 2\n"
+        "NONORMAL\nFLAG 0x10\nGEOM 3 1\n0 0 1 0.5 0.125\n1 0 1\n0 1 1 2\n0 1 2\n"
+        "TEXTURE 2\nGEOM 3 1\n0 0 2\n1 0 2\n0 1 2\n0 1 2\n"
+        "MATERIALS 2\nhull\nglass\n"
+        "MATERIAL hull\n1 0 0 1\n0 0 0 1\n0 0 0 1\n0 0 0 1\n"
+        "MATERIAL glass\n0.1 0.2 0.3 0.4\n0.5 0.6 0.7 0.8\n0.9 1 1.1 1.2 20\n1.3 1.4 1.5 1.6\n"
+        "TEXTURES 2\nhull.dds\t D\nDG\\glass.dds\n");
+    ASSERT_EQ(model.groups.size(), 3u);
+    const MeshGroup& first = model.groups[0];
+    ASSERT_EQ(first.texCoords.size(), 3u);
+    EXPECT_EQ(first.texCoords[0].u, 0.25f);
+    EXPECT_EQ(first.texCoords[0].v, 0.75f);
+    EXPECT_EQ(first.texCoords[1].u, 1.0f);
+    EXPECT_EQ(first.texCoords[1].v, 0.0f);
+    EXPECT_EQ(first.texCoords[2].u, 0.0f);
+    EXPECT_EQ(first.flags, 0x1Au);
+    const MeshGroup& second = model.groups[1];
+    EXPECT_EQ(second.texCoords[0].u, 0.5f);
+    EXPECT_EQ(second.texCoords[0].v, 0.125f);
+    EXPECT_EQ(second.texCoords[2].u, 2.0f);
+    EXPECT_EQ(second.texCoords[2].v, 0.0f);
+    EXPECT_EQ(second.flags, 0x10u);
+    EXPECT_EQ(model.groups[2].flags, 0u);  // FLAG is not inherited
+    // MATERIAL and TEXTURE are.
+    EXPECT_EQ(second.material, 2);
+    EXPECT_EQ(second.texture, 1);
+    EXPECT_EQ(model.groups[2].material, 2);
+    EXPECT_EQ(model.groups[2].texture, 2);
+
+    ASSERT_EQ(model.materials.size(), 2u);
+    const MeshMaterial& glass = model.materials[1];
+    const float expected[4][4] = {{0.1f, 0.2f, 0.3f, 0.4f}, {0.5f, 0.6f, 0.7f, 0.8f}, {0.9f, 1, 1.1f, 1.2f}, {1.3f, 1.4f, 1.5f, 1.6f}};
+    const float* colours[4] = {glass.diffuse, glass.ambient, glass.specular, glass.emissive};
+    for (int c = 0; c < 4; ++c)
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(colours[c][i], expected[c][i]) << "colour " << c << " channel " << i;
+    EXPECT_EQ(glass.power, 20.0f);
+    EXPECT_EQ(model.materials[0].power, 0.0f);  // no fifth number
+    ASSERT_EQ(model.textures.size(), 2u);
+    EXPECT_EQ(model.textures[0].name, "hull.dds");
+    EXPECT_TRUE(model.textures[0].dynamic);
+    EXPECT_EQ(model.textures[1].name, "DG\\glass.dds");
+    EXPECT_FALSE(model.textures[1].dynamic);
+}
+
 }  // namespace

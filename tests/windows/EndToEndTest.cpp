@@ -164,7 +164,8 @@ TEST_F(EndToEnd, DamagedMeshEndsWithItsWarning) {
 }
 
 // Saved below a Meshes folder, the texture files are looked for beside it, in Textures2 and
-// Textures: the log names the one that is in neither.
+// Textures: the log names the one that is in neither (the group's: a listed texture that no
+// group uses is not looked for).
 TEST_F(EndToEnd, MeshBelowMeshesFolderNamesTheMissingTextureFile) {
     namespace fs = std::filesystem;
     const fs::path simulator = temporaryPath("Sim");
@@ -173,7 +174,7 @@ TEST_F(EndToEnd, MeshBelowMeshesFolderNamesTheMissingTextureFile) {
     std::ofstream(simulator / "Textures/Ship/hull.dds") << "dds";
     std::ofstream(simulator / "Textures2/wing.dds") << "dds";
     const std::string source = temporaryPath("textured-source.msh");
-    std::ofstream(source, std::ios::binary) << "MSHX1\nGROUPS 1\nTEXTURE 1\nGEOM 3 1\n0 0 0 0 0 1\n1 0 0 0 0 1\n"
+    std::ofstream(source, std::ios::binary) << "MSHX1\nGROUPS 1\nTEXTURE 3\nGEOM 3 1\n0 0 0 0 0 1\n1 0 0 0 0 1\n"
                                                "0 1 0 0 0 1\n0 1 2\nMATERIALS 0\nTEXTURES 3\nShip\\hull.dds\n"
                                                "wing.dds D\nShip\\tail.dds\n";
     StandInProcess listener("--mesh \"" + source + "\"");
