@@ -20,6 +20,8 @@ public:
     // the focus from where it is, or when the view opens.
     void captureEnded(const std::string& path);
 
+private:
+    MessageMap GetMessageMap() const override;
     void OnPaint();
     BOOL OnEraseBkgnd(HDC dc);
     void OnSize(UINT type, int width, int height);
@@ -34,10 +36,6 @@ public:
     void OnDropFiles(HDROP drop);
     void OnCaptureChanged();
 
-protected:
-    const MessageMap& GetMessageMap() const override;
-
-private:
     void show(const std::string& path);
     std::string caption() const;
     void pictureChanged();

@@ -123,15 +123,14 @@ protected:
         PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(301, BN_CLICKED), 0);
         return TRUE;
     }
-    const MessageMap& GetMessageMap() const override;
+    MessageMap GetMessageMap() const override {
+        static constexpr MessageMapEntry entries[] = {
+            On::Command<301, &ThrowingDialog::onThrow>(),
+            On::CopyData<&ThrowingDialog::onCopyData>(),
+        };
+        return entries;
+    }
 };
-
-const MessageMapEntry throwingEntries[] = {
-    {WM_COMMAND, BN_CLICKED, 301, &Handlers::plain<ThrowingDialog, &ThrowingDialog::onThrow>},
-    {WM_COPYDATA, 0, 0, &Handlers::copyData<ThrowingDialog, &ThrowingDialog::onCopyData>},
-};
-const MessageMap throwingMap = makeMessageMap(throwingEntries);
-const MessageMap& ThrowingDialog::GetMessageMap() const { return throwingMap; }
 
 TEST(DialogTest, MapDispatchesAndAFileErrorIsReportedInAStopBox) {
     ThrowingDialog dialog;
