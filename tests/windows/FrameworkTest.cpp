@@ -46,6 +46,14 @@ public:
         boxTexts.push_back(text);
         return IDOK;
     }
+
+private:
+    // A command no window maps goes to the application's map.
+    MessageMap GetMessageMap() const override {
+        static constexpr MessageMapEntry entries[] = {On::Command<ID_HELP, &TestApp::onHelp>()};
+        return entries;
+    }
+    void onHelp() { events.push_back({Seen::Handler, WM_COMMAND, ID_HELP}); }
 } theApp;
 
 TEST(CFileTest, CreatesTruncatesOrKeepsAndLetsOthersReadAndWrite) {
@@ -223,7 +231,7 @@ private:
         events.clear();
         results = {SendMessage(mappedMessage, 7), SendMessage(unmappedMessage, 8), SendMessage(nestingMessage, 9),
                    SendMessage(WM_COMMAND, MAKEWPARAM(throwFileError, BN_CLICKED)),
-                   SendMessage(WM_COMMAND, MAKEWPARAM(throwOther, BN_CLICKED))};
+                   SendMessage(WM_COMMAND, MAKEWPARAM(throwOther, BN_CLICKED)), SendMessage(WM_COMMAND, ID_HELP)};
         EndDialog(m_hWnd, IDOK);
         return TRUE;
     }
@@ -281,11 +289,12 @@ TEST(DialogTest, DispatchRecordsTheExpectedMessageSequence) {
         {Seen::Box, 0, MB_OK | MB_ICONSTOP},
         {Seen::Handler, WM_COMMAND, MAKEWPARAM(throwOther, BN_CLICKED)},
         {Seen::Box, 0, MB_OK | MB_ICONSTOP},
+        {Seen::Handler, WM_COMMAND, ID_HELP},  // the application's
         {Seen::Default, WM_DESTROY, 0},
         {Seen::Default, WM_NCDESTROY, 1},
     };
     EXPECT_EQ(events, expected);
-    EXPECT_EQ(dialog.results, (std::vector<LRESULT>{107, 22, 33, 0, 0}));
+    EXPECT_EQ(dialog.results, (std::vector<LRESULT>{107, 22, 33, 0, 0, 0}));
     EXPECT_EQ(dialog.nestedResult, 110);
     ASSERT_EQ(boxTexts.size(), 2u);
     EXPECT_NE(boxTexts[0].find("full.msh"), std::string::npos) << boxTexts[0];
