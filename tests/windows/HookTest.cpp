@@ -1,5 +1,5 @@
 // The hook library on the real platform: a hooked listener thread's EM_REPLACESEL texts
-// reach the window captioned "Korvessa", in order and byte for byte.
+// reach the window with the main window's caption, in order and byte for byte.
 #include <gtest/gtest.h>
 #include <windows.h>
 

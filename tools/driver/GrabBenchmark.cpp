@@ -112,7 +112,7 @@ bool run(const char* cut, unsigned long bytes, int rounds, std::size_t blocks) {
     bool whole = program.window != nullptr;
     for (int round = 0; whole && round < rounds; ++round) {
         whole = program.grabInto(path, log) == log + ProgramDriver::armedLines;
-        startCountingPaints(program.control(1005));
+        startCountingPaints(program.logControl());
         double total[3] = {0, 0, 0};
         for (std::size_t block = 0; whole && block * blockSize < transcript.size(); ++block) {
             for (std::size_t turn = 0; turn < 3; ++turn) {
