@@ -18,14 +18,7 @@ public:
     explicit MainDialog(CWnd* parent = nullptr);
     ~MainDialog() override;
 
-protected:
-    void DoDataExchange(CDataExchange* exchange) override;
-    BOOL OnInitDialog() override;
-    void OnOK() override;
-    void OnCancel() override;
-
 private:
-    MessageMap GetMessageMap() const override;
     void OnSysCommand(UINT id, LPARAM param);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
@@ -35,6 +28,14 @@ private:
     // file, opens it and arms the capture, logging each step or failure.
     void startGrab();
 
+protected:
+    void DoDataExchange(CDataExchange* exchange) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+private:
+    MessageMap GetMessageMap() const override;
     // The system-menu item "Grab Again After Done".
     void switchGrabAgain();
     // Processes of lower rights reach the window only while a capture is armed or running.
