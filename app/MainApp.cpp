@@ -4,7 +4,6 @@
 #include "OneInstance.h"
 
 namespace {
-constexpr UINT ID_HELP = 0xE146;
 MainApp theApp;
 }  // namespace
 
@@ -23,10 +22,11 @@ BOOL MainApp::InitInstance() {
 }
 
 // The application's message map has one entry: ID_HELP goes to the default help handler.
-bool MainApp::OnCmdMsg(UINT id) {
-    if (id != ID_HELP) return false;
-    OnHelp();
-    return true;
+MessageMap MainApp::GetMessageMap() const {
+    static constexpr MessageMapEntry entries[] = {
+        On::Command<ID_HELP, &CWinApp::OnHelp>(),
+    };
+    return entries;
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return AfxWinMain(instance); }

@@ -6,5 +6,7 @@
 class MainApp : public CWinApp {
 public:
     BOOL InitInstance() override;
-    bool OnCmdMsg(UINT id) override;
+
+private:
+    MessageMap GetMessageMap() const override;
 };

@@ -8,15 +8,12 @@
 
 namespace {
 
-const MessageMapEntry mainDialogEntries[] = {
-    {WM_SYSCOMMAND, 0, 0, &Handlers::sysCommand<MainDialog, &MainDialog::OnSysCommand>},
-    {WM_PAINT, 0, 0, &Handlers::plain<MainDialog, &MainDialog::OnPaint>},
-    {WM_QUERYDRAGICON, 0, 0, &Handlers::queryDragIcon<MainDialog, &MainDialog::OnQueryDragIcon>},
-    {WM_COMMAND, BN_CLICKED, IDC_GRAB, &Handlers::plain<MainDialog, &MainDialog::startGrab>},
-    {WM_COPYDATA, 0, 0, &Handlers::copyData<MainDialog, &MainDialog::OnCopyData>},
-    {WM_TIMER, 0, 0, &Handlers::timer<MainDialog, &MainDialog::OnTimer>},
-};
-const MessageMap mainDialogMap = makeMessageMap(mainDialogEntries);
+// The system keeps the low four bits of a system command for itself (OnSysCommand masks them
+// off), and its own commands begin at 0xF000.
+constexpr bool fitsSystemMenu(UINT id) { return (id & 0xF) == 0 && id < 0xF000; }
+static_assert(fitsSystemMenu(IDM_ABOUTBOX), "the about item's command id must fit the system menu");
+static_assert(fitsSystemMenu(IDM_MESHVIEW), "the Mesh View item's command id must fit the system menu");
+static_assert(fitsSystemMenu(IDM_GRABAGAIN), "the Grab Again item's command id must fit the system menu");
 
 // The listener waits in its send until a piece is in the file, and no longer: the capture
 // replies once it has done everything that reads the piece.
@@ -43,7 +40,17 @@ MainDialog::~MainDialog() {
     RemoveHook();
 }
 
-const MessageMap& MainDialog::GetMessageMap() const { return mainDialogMap; }
+MessageMap MainDialog::GetMessageMap() const {
+    static constexpr MessageMapEntry entries[] = {
+        On::SysCommand<&MainDialog::OnSysCommand>(),
+        On::Paint<&MainDialog::OnPaint>(),
+        On::QueryDragIcon<&MainDialog::OnQueryDragIcon>(),
+        On::Command<IDC_GRAB, &MainDialog::startGrab>(),
+        On::CopyData<&MainDialog::OnCopyData>(),
+        On::Timer<&MainDialog::OnTimer>(),
+    };
+    return entries;
+}
 
 void MainDialog::DoDataExchange(CDataExchange* exchange) {
     CDialog::DoDataExchange(exchange);
@@ -122,13 +129,10 @@ BOOL MainDialog::OnCopyData(CWnd* window, COPYDATASTRUCT* data) {
     if (data != nullptr) {
         const bool grabbing = capture.currentState() == CaptureState::Grabbing;
         if (grabbing) logPainting.hold();
-        struct AfterPiece {
-            MainDialog& dialog;
-            ~AfterPiece() {
-                dialog.logPainting.pieceHandled(dialog.capture.currentState() == CaptureState::Grabbing);
-                dialog.letPiecesThroughWhileCapturing();
-            }
-        } after{*this};
+        const ScopeExit afterPiece{[this] {
+            logPainting.pieceHandled(capture.currentState() == CaptureState::Grabbing);
+            letPiecesThroughWhileCapturing();
+        }};
         HWND source = window ? window->m_hWnd : nullptr;
         capture.onTextPiece({reinterpret_cast<WindowHandle>(source), static_cast<const char*>(data->lpData),
                              static_cast<std::uint32_t>(data->cbData)});

@@ -8,6 +8,7 @@
 #include "LowerRightsPieces.h"
 #include "MeshCapture.h"
 #include "MeshViewWindow.h"
+#include "ScopeExit.h"
 #include "ScreenRatePainting.h"
 
 // The main window: Grab and Exit buttons and the log pane. Owns the capture, the output file
@@ -17,6 +18,7 @@ public:
     explicit MainDialog(CWnd* parent = nullptr);
     ~MainDialog() override;
 
+private:
     void OnSysCommand(UINT id, LPARAM param);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
@@ -31,19 +33,21 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
-    const MessageMap& GetMessageMap() const override;
 
 private:
+    MessageMap GetMessageMap() const override;
     // The system-menu item "Grab Again After Done".
     void switchGrabAgain();
     // Processes of lower rights reach the window only while a capture is armed or running.
     void letPiecesThroughWhileCapturing();
     // Sets the filter by the capture's state when a command that may change it is left, also
-    // when a file error raised by the capture leaves it.
-    struct FilterFollowsCapture {
+    // when a file error raised by the capture leaves it: FilterFollowsCapture filter{*this}.
+    struct LetPiecesThrough {
+        LetPiecesThrough(MainDialog& dialog) : dialog(dialog) {}
+        void operator()() const { dialog.letPiecesThroughWhileCapturing(); }
         MainDialog& dialog;
-        ~FilterFollowsCapture() { dialog.letPiecesThroughWhileCapturing(); }
     };
+    using FilterFollowsCapture = ScopeExit<LetPiecesThrough>;
 
     MeshCapture capture;
     CFile file;

@@ -14,24 +14,6 @@ namespace {
 const char* const title = "Mesh View";
 constexpr SIZE wantedPicture = {640, 480}, leastWindow = {320, 240};
 
-const MessageMapEntry meshViewEntries[] = {
-    {WM_PAINT, 0, 0, &Handlers::plain<MeshViewWindow, &MeshViewWindow::OnPaint>},
-    {WM_ERASEBKGND, 0, 0, &Handlers::eraseBackground<MeshViewWindow, &MeshViewWindow::OnEraseBkgnd>},
-    {WM_SIZE, 0, 0, &Handlers::size<MeshViewWindow, &MeshViewWindow::OnSize>},
-    {WM_GETMINMAXINFO, 0, 0, &Handlers::minMaxInfo<MeshViewWindow, &MeshViewWindow::OnGetMinMaxInfo>},
-    {WM_LBUTTONDOWN, 0, 0, &Handlers::mouse<MeshViewWindow, &MeshViewWindow::OnLButtonDown>},
-    {WM_LBUTTONUP, 0, 0, &Handlers::mouse<MeshViewWindow, &MeshViewWindow::OnLButtonUp>},
-    {WM_RBUTTONDOWN, 0, 0, &Handlers::mouse<MeshViewWindow, &MeshViewWindow::OnRButtonDown>},
-    {WM_RBUTTONUP, 0, 0, &Handlers::mouse<MeshViewWindow, &MeshViewWindow::OnRButtonUp>},
-    {WM_MOUSEMOVE, 0, 0, &Handlers::mouse<MeshViewWindow, &MeshViewWindow::OnMouseMove>},
-    {WM_MOUSEWHEEL, 0, 0, &Handlers::mouseWheel<MeshViewWindow, &MeshViewWindow::OnMouseWheel>},
-    {WM_KEYDOWN, 0, 0, &Handlers::keyDown<MeshViewWindow, &MeshViewWindow::OnKeyDown>},
-    {WM_DROPFILES, 0, 0, &Handlers::dropFiles<MeshViewWindow, &MeshViewWindow::OnDropFiles>},
-    {WM_CAPTURECHANGED, 0, 0, &Handlers::plain<MeshViewWindow, &MeshViewWindow::OnCaptureChanged>},
-    {WM_APP + 1, 0, 0, &Handlers::plain<MeshViewWindow, &MeshViewWindow::OnTexturesRead>},
-};
-const MessageMap meshViewMap = makeMessageMap(meshViewEntries);
-
 std::string fileNameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -59,7 +41,25 @@ void acceptDropsFromLowerRights(HWND window) {
 
 }  // namespace
 
-const MessageMap& MeshViewWindow::GetMessageMap() const { return meshViewMap; }
+MessageMap MeshViewWindow::GetMessageMap() const {
+    static constexpr MessageMapEntry entries[] = {
+        On::Paint<&MeshViewWindow::OnPaint>(),
+        On::EraseBkgnd<&MeshViewWindow::OnEraseBkgnd>(),
+        On::Size<&MeshViewWindow::OnSize>(),
+        On::GetMinMaxInfo<&MeshViewWindow::OnGetMinMaxInfo>(),
+        On::LButtonDown<&MeshViewWindow::OnLButtonDown>(),
+        On::LButtonUp<&MeshViewWindow::OnLButtonUp>(),
+        On::RButtonDown<&MeshViewWindow::OnRButtonDown>(),
+        On::RButtonUp<&MeshViewWindow::OnRButtonUp>(),
+        On::MouseMove<&MeshViewWindow::OnMouseMove>(),
+        On::MouseWheel<&MeshViewWindow::OnMouseWheel>(),
+        On::KeyDown<&MeshViewWindow::OnKeyDown>(),
+        On::DropFiles<&MeshViewWindow::OnDropFiles>(),
+        On::CaptureChanged<&MeshViewWindow::OnCaptureChanged>(),
+        On::Message<texturesReadMessage, &MeshViewWindow::OnTexturesRead>(),
+    };
+    return entries;
+}
 
 // An owned window has no taskbar button and goes with its owner, so it has no minimize box.
 void MeshViewWindow::openOrRaise(CWnd* owner) {
@@ -130,10 +130,10 @@ void MeshViewWindow::PostNcDestroy() {
 }
 
 // The slots keep the textures the viewer draws with.
-void MeshViewWindow::OnTexturesRead() {
+LRESULT MeshViewWindow::OnTexturesRead(WPARAM, LPARAM) {
     std::vector<TextureSlot> slots;
     std::string notDrawn;
-    if (!textureReading.collect(slots, notDrawn)) return;
+    if (!textureReading.collect(slots, notDrawn)) return 0;
     TextureSet set;
     std::vector<std::string> notes;
     for (const TextureSlot& slot : slots) {
@@ -143,6 +143,7 @@ void MeshViewWindow::OnTexturesRead() {
     viewer.setTextures(std::move(set), std::move(notDrawn), std::move(notes));
     textureSlots = std::move(slots);
     pictureChanged();
+    return 0;
 }
 
 void MeshViewWindow::pictureChanged() {

@@ -21,6 +21,8 @@ public:
     // the focus from where it is, or when the view opens.
     void captureEnded(const std::string& path);
 
+private:
+    MessageMap GetMessageMap() const override;
     void OnPaint();
     BOOL OnEraseBkgnd(HDC dc);
     void OnSize(UINT type, int width, int height);
@@ -34,13 +36,11 @@ public:
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
     void OnDropFiles(HDROP drop);
     void OnCaptureChanged();
-    void OnTexturesRead();
-
-protected:
-    const MessageMap& GetMessageMap() const override;
+    // The thread reading the textures has read them.
+    static constexpr UINT texturesReadMessage = WM_APP + 1;
+    LRESULT OnTexturesRead(WPARAM, LPARAM);
     void PostNcDestroy() override;
 
-private:
     void show(const std::string& path);
     std::string caption() const;
     void pictureChanged();
@@ -57,7 +57,7 @@ private:
     std::string shownPath;
     std::string notice;  // why the last file asked for is not what the view shows
     // The textures of the mesh shown, read on a thread of their own once the window is there.
-    TextureReading textureReading{WM_APP + 1};
+    TextureReading textureReading{texturesReadMessage};
     std::vector<TextureSlot> textureSlots;
     bool texturesWanted = false;
     bool pictureCurrent = false;

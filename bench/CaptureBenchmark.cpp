@@ -1,14 +1,16 @@
-// Feeds a 1.2 MB mesh as line pieces through the capture into memory, beside a floor that
-// copies the same pieces into a buffer with the same marker searches and nothing else, the
-// mesh check alone, and an unbuffered file write per piece (what the program's file does).
+// Feeds a 1.2 MB mesh as line pieces through the capture into memory (the tests' fake file
+// and log), beside a floor that copies the same pieces into a buffer with the same marker
+// searches and nothing else, the mesh check alone, and an unbuffered file write per piece
+// (what the program's file does).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "CaptureTexts.h"
+#include "FakeLogPane.h"
+#include "FakeOutputFile.h"
 #include "MeshCapture.h"
 #include "MeshCheck.h"
 #include "PieceCutter.h"
@@ -17,37 +19,10 @@
 
 namespace {
 
-class MemoryFile : public OutputFile {
+// A log that ignores its updates, to show their share.
+class QuietLog : public FakeLogPane {
 public:
-    bool open(const char*) override { bytes.clear(); openNow = true; return true; }
-    bool reopen() override { openNow = true; return true; }
-    bool isOpen() const override { return openNow; }
-    void write(const void* data, std::uint32_t count) override { bytes.append(static_cast<const char*>(data), count); }
-    void close() override { openNow = false; }
-    void empty() override { bytes.clear(); }
-    void cutBackAndClose(std::uint64_t length) override {
-        if (length < bytes.size()) bytes.resize(length);
-        openNow = false;
-    }
-    std::string bytes;
-    bool openNow = false;
-};
-
-// An edit-control-like log: the text, and a selection replaced on insert.
-class MemoryLog : public LogPane {
-public:
-    void insertAtSelection(const char* t) override {
-        if (nothing) return;
-        std::size_t n = std::strlen(t);
-        text.replace(start, end - start, t, n);
-        start = end = start + static_cast<std::uint32_t>(n);
-    }
-    std::uint32_t caretPosition() override { return end; }
-    void selectToEnd(std::uint32_t p) override { start = p; end = static_cast<std::uint32_t>(text.size()); }
-    void scrollCaretIntoView() override {}
-    bool nothing = false;
-    std::string text;
-    std::uint32_t start = 0, end = 0;
+    void insertAtSelection(const char*) override {}
 };
 
 struct Blocks {
@@ -64,19 +39,21 @@ WindowHandle const listener = reinterpret_cast<WindowHandle>(std::uintptr_t{0x10
 
 void Capture(benchmark::State& state) {
     const auto& blocks = meshBlocks().blocks;
-    MemoryFile file;
-    MemoryLog log;
-    log.nothing = state.range(0);
+    FakeOutputFile file;
+    FakeLogPane countingLog;
+    QuietLog quietLog;
+    FakeLogPane& log = state.range(0) ? quietLog : countingLog;
     MeshCapture capture(log, file, [] {});
     capture.setListenerOutput(listener);
-    file.bytes.reserve(1300 * 1000);
+    file.files["mem"].reserve(1300 * 1000);
     for (auto _ : state) {
-        log.text.clear(); log.start = log.end = 0;
+        log.text.clear();
+        log.selectionStart = log.selectionEnd = 0;
         capture.abandon();
         capture.arm("mem");
         for (const auto& b : blocks)
             capture.onTextPiece({listener, b.data(), static_cast<std::uint32_t>(b.size())});
-        benchmark::DoNotOptimize(file.bytes.data());
+        benchmark::DoNotOptimize(file.bytes().data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(blocks.size()));
 }

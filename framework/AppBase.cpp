@@ -26,10 +26,15 @@ CWinApp* AfxGetApp() { return theApp; }
 const char* AfxGetAppName() { return theApp ? theApp->m_strAppName.c_str() : ""; }
 HINSTANCE AfxGetInstanceHandle() { return theApp ? theApp->m_hInstance : GetModuleHandleA(nullptr); }
 
-int AfxMessageBox(LPCSTR text, UINT type) {
-    HWND owner = theApp && theApp->m_pMainWnd ? theApp->m_pMainWnd->GetSafeHwnd() : nullptr;
+int CWinApp::DoMessageBox(LPCSTR text, UINT type) {
+    HWND owner = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
     if (owner && !IsWindow(owner)) owner = nullptr;
-    return MessageBoxA(owner, text, AfxGetAppName(), type | MB_SETFOREGROUND | (owner ? MB_APPLMODAL : MB_TASKMODAL));
+    return MessageBoxA(owner, text, m_strAppName.c_str(), type | MB_SETFOREGROUND | (owner ? MB_APPLMODAL : MB_TASKMODAL));
+}
+
+int AfxMessageBox(LPCSTR text, UINT type) {
+    if (theApp) return theApp->DoMessageBox(text, type);
+    return MessageBoxA(nullptr, text, "", type | MB_SETFOREGROUND | MB_TASKMODAL);
 }
 
 // The program keeps all its resources in its own module.

@@ -2,6 +2,7 @@
 
 #include "AppBase.h"
 #include "FileBase.h"
+#include "ScopeExit.h"
 
 namespace {
 
@@ -82,11 +83,6 @@ BOOL CDialog::UpdateData(bool saveAndValidate) {
     return TRUE;
 }
 
-const MessageMap& CWnd::GetMessageMap() const {
-    static const MessageMap none = {nullptr, 0};
-    return none;
-}
-
 void CDialog::centreIfTemplateAtOrigin() {
     if (templateAtOriginWithoutCentring(AfxGetInstanceHandle(), templateId)) centreWindow(m_hWnd);
 }
@@ -126,20 +122,11 @@ LRESULT CALLBACK CDialog::windowProcedure(HWND hwnd, UINT message, WPARAM wParam
 }
 
 LRESULT CWnd::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    const CurrentMessage outer = current;
+    const ScopeExit restore{[this, outer = current] { current = outer; }};
     current = {message, wParam, lParam};
-    struct Restore {
-        CWnd* window; CurrentMessage saved;
-        ~Restore() { window->current = saved; }
-    } restore{this, outer};
     try {
-        const MessageMap& map = GetMessageMap();
-        for (std::size_t i = 0; i < map.count; ++i) {
-            const MessageMapEntry& entry = map.entries[i];
-            if (entry.message != message) continue;
-            if (message == WM_COMMAND && (entry.code != HIWORD(wParam) || entry.id != LOWORD(wParam))) continue;
-            return entry.call(this, wParam, lParam);
-        }
+        LRESULT result = 0;
+        if (callMapped(message, wParam, lParam, &result)) return result;
         return OnUnmappedMessage(message, wParam, lParam);
     } catch (const CFileException& error) {
         error.ReportError();
@@ -149,13 +136,14 @@ LRESULT CWnd::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT CDialog::OnUnmappedMessage(UINT message, WPARAM wParam, LPARAM) {
+LRESULT CDialog::OnUnmappedMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
         case IDOK: OnOK(); return 0;
         case IDCANCEL: OnCancel(); return 0;
         default:
-            if (AfxGetApp() && AfxGetApp()->OnCmdMsg(LOWORD(wParam))) return 0;
+            LRESULT ignored;
+            if (AfxGetApp() && AfxGetApp()->callMapped(message, wParam, lParam, &ignored)) return 0;
         }
     }
     return Default();

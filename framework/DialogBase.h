@@ -5,72 +5,13 @@
 #include <cstddef>
 
 #include "FrameworkString.h"
+#include "MessageMap.h"
 
-class CWnd;
 class CDataExchange;
 
-// One entry of a message map: a message (for WM_COMMAND also a notification code and control
-// id) and the thunk that cracks the parameters and calls the handler.
-struct MessageMapEntry {
-    UINT message;
-    UINT code;
-    UINT id;
-    LRESULT (*call)(CWnd* window, WPARAM wParam, LPARAM lParam);
-};
-
-// A static table of entries; a window class names its own with GetMessageMap.
-struct MessageMap {
-    const MessageMapEntry* entries;
-    std::size_t count;
-};
-
-template <std::size_t N>
-constexpr MessageMap makeMessageMap(const MessageMapEntry (&entries)[N]) { return {entries, N}; }
-
-// Thunks for the handler shapes the program uses.
-namespace Handlers {
-template <class W, void (W::*F)()>
-LRESULT plain(CWnd* w, WPARAM, LPARAM) { (static_cast<W*>(w)->*F)(); return 0; }
-template <class W, void (W::*F)(UINT, LPARAM)>
-LRESULT sysCommand(CWnd* w, WPARAM wp, LPARAM lp) { (static_cast<W*>(w)->*F)(static_cast<UINT>(wp), lp); return 0; }
-template <class W, void (W::*F)(UINT_PTR)>
-LRESULT timer(CWnd* w, WPARAM wp, LPARAM) { (static_cast<W*>(w)->*F)(static_cast<UINT_PTR>(wp)); return 0; }
-template <class W, HCURSOR (W::*F)()>
-LRESULT queryDragIcon(CWnd* w, WPARAM, LPARAM) { return reinterpret_cast<LRESULT>((static_cast<W*>(w)->*F)()); }
-template <class W, BOOL (W::*F)(CWnd*, COPYDATASTRUCT*)>
-LRESULT copyData(CWnd* w, WPARAM wp, LPARAM lp);
-// Mouse messages: the key flags and the point in client coordinates; the wheel gives its turn
-// (120 a notch) and the point on the screen.
-inline POINT pointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
-template <class W, void (W::*F)(UINT, POINT)>
-LRESULT mouse(CWnd* w, WPARAM wp, LPARAM lp) { (static_cast<W*>(w)->*F)(static_cast<UINT>(wp), pointOf(lp)); return 0; }
-template <class W, void (W::*F)(UINT, short, POINT)>
-LRESULT mouseWheel(CWnd* w, WPARAM wp, LPARAM lp) {
-    (static_cast<W*>(w)->*F)(LOWORD(wp), static_cast<short>(HIWORD(wp)), pointOf(lp));
-    return 0;
-}
-template <class W, void (W::*F)(UINT, UINT, UINT)>
-LRESULT keyDown(CWnd* w, WPARAM wp, LPARAM lp) {
-    (static_cast<W*>(w)->*F)(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
-    return 0;
-}
-template <class W, void (W::*F)(UINT, int, int)>
-LRESULT size(CWnd* w, WPARAM wp, LPARAM lp) { (static_cast<W*>(w)->*F)(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp)); return 0; }
-template <class W, BOOL (W::*F)(HDC)>
-LRESULT eraseBackground(CWnd* w, WPARAM wp, LPARAM) { return (static_cast<W*>(w)->*F)(reinterpret_cast<HDC>(wp)); }
-template <class W, void (W::*F)(MINMAXINFO*)>
-LRESULT minMaxInfo(CWnd* w, WPARAM, LPARAM lp) { (static_cast<W*>(w)->*F)(reinterpret_cast<MINMAXINFO*>(lp)); return 0; }
-template <class W, void (W::*F)(HDROP)>
-LRESULT dropFiles(CWnd* w, WPARAM wp, LPARAM) { (static_cast<W*>(w)->*F)(reinterpret_cast<HDROP>(wp)); return 0; }
-// A message of the program's own, its parameters as they come.
-template <class W, LRESULT (W::*F)(WPARAM, LPARAM)>
-LRESULT message(CWnd* w, WPARAM wp, LPARAM lp) { return (static_cast<W*>(w)->*F)(wp, lp); }
-}  // namespace Handlers
-
 // A window handle with the framework's default processing.
-class CWnd {
+class CWnd : public CCmdTarget {
 public:
-    virtual ~CWnd() = default;
     HWND GetSafeHwnd() const { return m_hWnd; }
     // Temporary object for a window handle, valid until the next call (the program has one
     // user-interface thread).
@@ -86,7 +27,6 @@ public:
     HWND m_hWnd = nullptr;
 
 protected:
-    virtual const MessageMap& GetMessageMap() const;
     // Handles a message with the handler the message map names, the message being the current
     // one meanwhile (for Default), or else with OnUnmappedMessage. An error a handler raises is
     // reported here (a file error in its own words) and the message counts as handled: no
@@ -99,12 +39,6 @@ protected:
     CurrentMessage current = {};
     WNDPROC originalProcedure = nullptr;
 };
-
-template <class W, BOOL (W::*F)(CWnd*, COPYDATASTRUCT*)>
-LRESULT Handlers::copyData(CWnd* w, WPARAM wp, LPARAM lp) {
-    CWnd* source = wp ? CWnd::FromHandle(reinterpret_cast<HWND>(wp)) : nullptr;
-    return (static_cast<W*>(w)->*F)(source, reinterpret_cast<COPYDATASTRUCT*>(lp));
-}
 
 // A multi-line or single-line edit control bound to a dialog control.
 class CEdit : public CWnd {

@@ -10,3 +10,5 @@
 #include "FileBase.h"
 #include "FrameWnd.h"
 #include "GdiBase.h"
+#include "MessageMap.h"
+#include "ScopeExit.h"

@@ -5,12 +5,10 @@
 #include <utility>
 
 #include "MeshModel.h"
+#include "VectorMath.h"
 
 // Small hand-made meshes with pictures known in advance.
 namespace ViewTestMeshes {
-
-inline Vec3 add(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Vec3 scaled(Vec3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
 
 // A square face around centre, spanned by s and t (half its side each), its normal the
 // ordinary cross product s x t: corners run so that (v1 - v0) x (v2 - v0) points along it.
@@ -18,7 +16,7 @@ inline void addFace(MeshGroup& g, Vec3 centre, Vec3 s, Vec3 t, Vec3 normal) {
     const auto first = static_cast<std::uint32_t>(g.positions.size());
     const float signs[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
     for (const auto& sign : signs) {
-        g.positions.push_back(add(centre, add(scaled(s, sign[0]), scaled(t, sign[1]))));
+        g.positions.push_back(centre + (s * sign[0] + t * sign[1]));
         g.normals.push_back(normal);
     }
     for (std::uint32_t i : {0u, 1u, 2u, 0u, 2u, 3u}) g.indices.push_back(first + i);

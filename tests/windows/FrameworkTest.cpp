@@ -5,7 +5,10 @@
 
 #include <atomic>
 #include <fstream>
+#include <ostream>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "EditLogPane.h"
 #include "FakeLogPane.h"
@@ -15,10 +18,42 @@
 
 namespace {
 
+// A message-sequence test records who saw which message: a handler of the message map, the
+// window's original (default) procedure, or the application's message box.
+enum class Seen { Handler, Default, Box };
+struct Event {
+    Seen by;
+    UINT message;
+    WPARAM wParam;  // for a box its type; for WM_NCDESTROY 1 when the original procedure is back
+    bool operator==(const Event& o) const { return by == o.by && message == o.message && wParam == o.wParam; }
+};
+void PrintTo(const Event& e, std::ostream* out) {
+    const char* by[] = {"handler", "default", "box"};
+    *out << "{" << by[static_cast<int>(e.by)] << " 0x" << std::hex << e.message << " 0x" << e.wParam << std::dec << "}";
+}
+std::vector<Event> events;
+std::vector<std::string> boxTexts;
+bool watchingBoxes = false;
+
 class TestApp : public CWinApp {
 public:
     TestApp() { m_strAppName = "FrameworkTest"; }
     BOOL InitInstance() override { return FALSE; }
+    // While a sequence is recorded, a box is an event and answers at once.
+    int DoMessageBox(LPCSTR text, UINT type) override {
+        if (!watchingBoxes) return CWinApp::DoMessageBox(text, type);
+        events.push_back({Seen::Box, 0, type});
+        boxTexts.push_back(text);
+        return IDOK;
+    }
+
+private:
+    // A command no window maps goes to the application's map.
+    MessageMap GetMessageMap() const override {
+        static constexpr MessageMapEntry entries[] = {On::Command<ID_HELP, &TestApp::onHelp>()};
+        return entries;
+    }
+    void onHelp() { events.push_back({Seen::Handler, WM_COMMAND, ID_HELP}); }
 } theApp;
 
 TEST(CFileTest, CreatesTruncatesOrKeepsAndLetsOthersReadAndWrite) {
@@ -123,15 +158,14 @@ protected:
         PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(301, BN_CLICKED), 0);
         return TRUE;
     }
-    const MessageMap& GetMessageMap() const override;
+    MessageMap GetMessageMap() const override {
+        static constexpr MessageMapEntry entries[] = {
+            On::Command<301, &ThrowingDialog::onThrow>(),
+            On::CopyData<&ThrowingDialog::onCopyData>(),
+        };
+        return entries;
+    }
 };
-
-const MessageMapEntry throwingEntries[] = {
-    {WM_COMMAND, BN_CLICKED, 301, &Handlers::plain<ThrowingDialog, &ThrowingDialog::onThrow>},
-    {WM_COPYDATA, 0, 0, &Handlers::copyData<ThrowingDialog, &ThrowingDialog::onCopyData>},
-};
-const MessageMap throwingMap = makeMessageMap(throwingEntries);
-const MessageMap& ThrowingDialog::GetMessageMap() const { return throwingMap; }
 
 TEST(DialogTest, MapDispatchesAndAFileErrorIsReportedInAStopBox) {
     ThrowingDialog dialog;
@@ -161,6 +195,111 @@ TEST(DialogTest, MapDispatchesAndAFileErrorIsReportedInAStopBox) {
     EXPECT_TRUE(stopIcon);
     EXPECT_EQ(dialog.copied, std::string("piece", 6));
     EXPECT_NE(dialog.copySource, nullptr);
+}
+
+constexpr UINT mappedMessage = WM_APP + 1, unmappedMessage = WM_APP + 2, nestingMessage = WM_APP + 3;
+constexpr UINT throwFileError = 401, throwOther = 402;
+
+bool recorded(UINT message) {
+    return (message >= mappedMessage && message <= nestingMessage) || message == WM_COMMAND || message == WM_DESTROY ||
+           message == WM_NCDESTROY;
+}
+
+// The procedure of the dialog's own window class, which the framework subclasses: what it
+// sees is what the framework's default processing passes on.
+LRESULT CALLBACK originalProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (recorded(message)) {
+        const bool back = GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(originalProcedure);
+        events.push_back({Seen::Default, message, message == WM_NCDESTROY ? WPARAM{back} : wParam});
+    }
+    if (message == unmappedMessage) return 22;
+    if (message == nestingMessage) return 33;
+    return DefDlgProcA(hwnd, message, wParam, lParam);
+}
+
+// Template 201 names the window class "FrameworkRecorder". The dialog sends its messages to
+// itself as soon as it is up, then ends.
+class RecordingDialog : public CDialog {
+public:
+    RecordingDialog() : CDialog(201, nullptr) {}
+    std::vector<LRESULT> results;
+    LRESULT nestedResult = 0;
+
+private:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        events.clear();
+        results = {SendMessage(mappedMessage, 7), SendMessage(unmappedMessage, 8), SendMessage(nestingMessage, 9),
+                   SendMessage(WM_COMMAND, MAKEWPARAM(throwFileError, BN_CLICKED)),
+                   SendMessage(WM_COMMAND, MAKEWPARAM(throwOther, BN_CLICKED)), SendMessage(WM_COMMAND, ID_HELP)};
+        EndDialog(m_hWnd, IDOK);
+        return TRUE;
+    }
+    MessageMap GetMessageMap() const override {
+        static constexpr MessageMapEntry entries[] = {
+            On::Message<mappedMessage, &RecordingDialog::onMapped>(),
+            On::Message<nestingMessage, &RecordingDialog::onNesting>(),
+            On::Command<throwFileError, &RecordingDialog::onThrowFileError>(),
+            On::Command<throwOther, &RecordingDialog::onThrowOther>(),
+        };
+        return entries;
+    }
+    LRESULT onMapped(WPARAM wParam, LPARAM) {
+        events.push_back({Seen::Handler, mappedMessage, wParam});
+        return 100 + wParam;
+    }
+    // The default processing after a nested message is that of the outer one.
+    LRESULT onNesting(WPARAM wParam, LPARAM) {
+        events.push_back({Seen::Handler, nestingMessage, wParam});
+        nestedResult = SendMessage(mappedMessage, 10);
+        return Default();
+    }
+    void onThrowFileError() {
+        events.push_back({Seen::Handler, WM_COMMAND, MAKEWPARAM(throwFileError, BN_CLICKED)});
+        throw CFileException(CFileException::diskFull, ERROR_DISK_FULL, "full.msh");
+    }
+    void onThrowOther() {
+        events.push_back({Seen::Handler, WM_COMMAND, MAKEWPARAM(throwOther, BN_CLICKED)});
+        throw std::runtime_error("not a file error");
+    }
+};
+
+TEST(DialogTest, DispatchRecordsTheExpectedMessageSequence) {
+    WNDCLASSA recorder = {};
+    recorder.lpfnWndProc = originalProcedure;
+    recorder.cbWndExtra = DLGWINDOWEXTRA;
+    recorder.hInstance = GetModuleHandleA(nullptr);
+    recorder.lpszClassName = "FrameworkRecorder";
+    ASSERT_TRUE(RegisterClassA(&recorder));
+    boxTexts.clear();
+    watchingBoxes = true;
+    RecordingDialog dialog;
+    const INT_PTR ended = dialog.DoModal();
+    watchingBoxes = false;
+    UnregisterClassA("FrameworkRecorder", GetModuleHandleA(nullptr));
+    ASSERT_EQ(ended, IDOK);
+
+    const std::vector<Event> expected = {
+        {Seen::Handler, mappedMessage, 7},
+        {Seen::Default, unmappedMessage, 8},
+        {Seen::Handler, nestingMessage, 9},
+        {Seen::Handler, mappedMessage, 10},
+        {Seen::Default, nestingMessage, 9},
+        {Seen::Handler, WM_COMMAND, MAKEWPARAM(throwFileError, BN_CLICKED)},
+        {Seen::Box, 0, MB_OK | MB_ICONSTOP},
+        {Seen::Handler, WM_COMMAND, MAKEWPARAM(throwOther, BN_CLICKED)},
+        {Seen::Box, 0, MB_OK | MB_ICONSTOP},
+        {Seen::Handler, WM_COMMAND, ID_HELP},  // the application's
+        {Seen::Default, WM_DESTROY, 0},
+        {Seen::Default, WM_NCDESTROY, 1},
+    };
+    EXPECT_EQ(events, expected);
+    EXPECT_EQ(dialog.results, (std::vector<LRESULT>{107, 22, 33, 0, 0, 0}));
+    EXPECT_EQ(dialog.nestedResult, 110);
+    ASSERT_EQ(boxTexts.size(), 2u);
+    EXPECT_NE(boxTexts[0].find("full.msh"), std::string::npos) << boxTexts[0];
+    EXPECT_EQ(boxTexts[1], "An unexpected error occurred.");
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
 
 }  // namespace

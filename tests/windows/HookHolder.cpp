@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "OwnWindow.h"
 #include "Tessolink.h"
 
 namespace {
@@ -16,13 +17,7 @@ LRESULT CALLBACK holderProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 int main(int argc, char** argv) {
     if (argc != 2 || !SetHook(std::strtoul(argv[1], nullptr, 10))) return 1;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = holderProcedure;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "TessolinkHookHolder";
-    RegisterClassA(&wc);
-    CreateWindowExA(0, wc.lpszClassName, "Tessolink hook holder", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
-                    wc.hInstance, nullptr);
+    createOwnWindow({"TessolinkHookHolder", holderProcedure}, "Tessolink hook holder", WS_OVERLAPPED);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     RemoveHook();

@@ -1,5 +1,5 @@
 // The hook library on the real platform: a hooked listener thread's EM_REPLACESEL texts
-// reach the window captioned "Korvessa", in order and byte for byte.
+// reach the window with the main window's caption, in order and byte for byte.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ListenerWindow.h"
+#include "OwnWindow.h"
 #include "PieceCutter.h"
 #include "ReceiverWindow.h"
 #include "StandInProcess.h"
@@ -35,13 +36,8 @@ public:
         HANDLE up = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         thread = std::make_unique<TestThread>([this, up] {
             ListenerWindow window;
-            WNDCLASSA wc = {};
-            wc.lpfnWndProc = leaveInvalidHandleError;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.lpszClassName = "TessoranTestErrorLeaver";
-            RegisterClassA(&wc);  // fails harmlessly when registered before
-            errorLeaver = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                          wc.hInstance, nullptr);
+            errorLeaver = createOwnWindow({"TessoranTestErrorLeaver", leaveInvalidHandleError}, "", 0, {0, 0, 0, 0},
+                                          HWND_MESSAGE);
             listener = &window;
             SetEvent(up);
             MSG msg;

@@ -1,19 +1,10 @@
 #include "ReceiverWindow.h"
 
 #include "Forwarding.h"
+#include "OwnWindow.h"
 
 ReceiverWindow::ReceiverWindow() {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = windowProcedure;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TessoranTestReceiver";
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    hwnd = CreateWindowExA(0, "TessoranTestReceiver", Forwarding::mainWindowCaption, WS_OVERLAPPED, 0, 0, 50, 50,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    hwnd = createOwnWindow({"TessoranTestReceiver", windowProcedure}, Forwarding::mainWindowCaption, WS_OVERLAPPED);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-// Stands in for the program's main window: a top-level window captioned "Korvessa" that
+// Stands in for the program's main window: a top-level window with its caption that
 // records every WM_COPYDATA it receives.
 struct ReceivedPiece {
     HWND source;

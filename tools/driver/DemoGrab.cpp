@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     const bool same = readBytes(output) == expected;
     std::printf("demo: %s %s the mesh byte for byte (%u bytes)\n", output.c_str(), same ? "equals" : "DIFFERS FROM",
                 static_cast<unsigned>(expected.size()));
-    PostMessageA(program.window, WM_SYSCOMMAND, 0x0020, 0);  // "Mesh View"
+    program.openMeshView();
     const std::string name = output.substr(output.find_last_of("\\/") + 1);
     const bool viewed = program.findWindow(nullptr, ("Mesh View - " + name).c_str(), nullptr, 60000) != nullptr;
     std::printf("demo: %s\n", viewed ? "the mesh view shows the file" : "THE MESH VIEW DID NOT OPEN");

@@ -16,6 +16,7 @@
 
 #include "Forwarding.h"
 #include "ListenerWindow.h"
+#include "OwnWindow.h"
 #include "PaintCounter.h"
 #include "ProgramDriver.h"
 #include "Tessolink.h"
@@ -43,17 +44,7 @@ LRESULT CALLBACK nullReceiver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 HWND makeNullReceiver() {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = nullReceiver;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TessoranNullReceiver";
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    return CreateWindowExA(0, "TessoranNullReceiver", Forwarding::mainWindowCaption, WS_OVERLAPPED, 0, 0, 50, 50,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return createOwnWindow({"TessoranNullReceiver", nullReceiver}, Forwarding::mainWindowCaption, WS_OVERLAPPED);
 }
 
 double median(std::vector<double> v) {
@@ -112,7 +103,7 @@ bool run(const char* cut, unsigned long bytes, int rounds, std::size_t blocks) {
     bool whole = program.window != nullptr;
     for (int round = 0; whole && round < rounds; ++round) {
         whole = program.grabInto(path, log) == log + ProgramDriver::armedLines;
-        startCountingPaints(program.control(1005));
+        startCountingPaints(program.logControl());
         double total[3] = {0, 0, 0};
         for (std::size_t block = 0; whole && block * blockSize < transcript.size(); ++block) {
             for (std::size_t turn = 0; turn < 3; ++turn) {

@@ -2,9 +2,10 @@
 
 #include "FileBytes.h"
 #include "Forwarding.h"
+#include "res/resource.h"
 
 ProgramDriver::ProgramDriver() : ChildProcess(tessoranDirectory() + "Tessoran.exe", "") {
-    window = findWindow("#32770", Forwarding::mainWindowCaption, [](HWND w) { return GetDlgItem(w, 1005) != nullptr; });
+    window = findWindow("#32770", Forwarding::mainWindowCaption, [](HWND w) { return GetDlgItem(w, IDC_LOG) != nullptr; });
 }
 
 ProgramDriver::~ProgramDriver() {
@@ -13,8 +14,15 @@ ProgramDriver::~ProgramDriver() {
 }
 
 void ProgramDriver::clickGrab() const {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), reinterpret_cast<LPARAM>(control(1002)));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_GRAB, BN_CLICKED), reinterpret_cast<LPARAM>(control(IDC_GRAB)));
 }
+
+HWND ProgramDriver::logControl() const { return control(IDC_LOG); }
+
+std::string ProgramDriver::log() const { return windowText(logControl()); }
+
+// Posted: the view may take a while to read its file.
+void ProgramDriver::openMeshView() const { PostMessageA(window, WM_SYSCOMMAND, IDM_MESHVIEW, 0); }
 
 HWND ProgramDriver::ownedDialog(HWND owner, const char* caption, DWORD timeoutMs) const {
     DWORD start = GetTickCount();

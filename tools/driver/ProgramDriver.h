@@ -28,7 +28,10 @@ public:
         "gmax MAXScript Listener window found.\r\nWaiting for *.msh file start...\r\n";
     // A message box or dialog of the program owned by owner with the caption given.
     HWND ownedDialog(HWND owner, const char* caption, DWORD timeoutMs = 15000) const;
-    std::string log() const { return windowText(control(1005)); }
+    HWND logControl() const;
+    std::string log() const;
+    // The system menu's "Mesh View".
+    void openMeshView() const;
     // Waits until the log equals text; returns the log as it stands then.
     std::string waitForLog(const std::string& text, DWORD timeoutMs = 15000) const;
     void pressKey(HWND target, WPARAM key) const;

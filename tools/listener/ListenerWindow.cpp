@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "OwnWindow.h"
+
 namespace {
 
 // A visible edit control full of text redraws slowly; the listener empties a pane now and
@@ -9,18 +11,6 @@ namespace {
 constexpr int clearAboveLength = 2000;
 // Marks an error code as the application's own (bit 29), so no system call sets it.
 constexpr DWORD applicationErrorBit = 0x20000000;
-
-void registerClass() {
-    static bool done = false;
-    if (done) return;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = ListenerWindow::className;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassA(&wc);
-    done = true;
-}
 
 HWND makePane(HWND parent, int x, WNDPROC procedure) {
     HWND pane = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
@@ -35,9 +25,8 @@ HWND makePane(HWND parent, int x, WNDPROC procedure) {
 
 ListenerWindow::ListenerWindow(std::vector<TranscriptPiece> pieces, bool visible)
     : transcript(std::move(pieces)) {
-    registerClass();
-    top = CreateWindowExA(0, className, caption, WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 20, 20, 620, 240,
-                          nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    top = createOwnWindow({className, DefWindowProcA, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)}, caption,
+                          WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), {20, 20, 640, 260});
     // Children are created in order: the output pane first, so it is the first child.
     output = makePane(top, 0, paneProcedure);
     second = makePane(top, 305, paneProcedure);
