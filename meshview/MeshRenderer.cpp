@@ -27,17 +27,24 @@ struct MeshRenderer::Corner {
     float u, v;
 };
 
+namespace {
+SurfaceShading::SurfaceColours coloursOf(const ViewSurface& s);
+}
+
 void MeshRenderer::prepare(const ViewGeometry& geometry) {
     screen.resize(geometry.vertices.size());
     outside.resize(geometry.vertices.size());
     screen.shrink_to_fit();
     outside.shrink_to_fit();
+    colours.clear();
+    colours.reserve(geometry.groupCount());
+    for (const ViewSurface& surface : geometry.surfaces) colours.push_back(coloursOf(surface));
 }
 
 void MeshRenderer::render(const ViewGeometry& geometry, const Camera& camera, const RenderOptions& options,
                           const TextureSet& textures, FrameBuffer& buffer) {
     buffer.clear(ViewColours::background);
-    if (screen.size() != geometry.vertices.size()) prepare(geometry);
+    if (screen.size() != geometry.vertices.size() || colours.size() != geometry.groupCount()) prepare(geometry);
     transformVertices(geometry, camera, options);
     for (std::size_t t = 0; t < geometry.triangleCount(); ++t) drawTriangle(geometry, t, options, textures, buffer);
 }
@@ -128,7 +135,7 @@ SurfaceShading::SurfaceColours coloursOf(const ViewSurface& s) {
     for (int k = 0; k < 3; ++k) {
         c.diffuse[k] = q(s.diffuse[k]);
         c.constant[k] = c.lit ? q(s.ambient[k] * ViewColours::ambientLevel + s.emissive[k]) : q(s.diffuse[k] + s.emissive[k]);
-        c.specular[k] = q(s.specular[k] * 255);
+        c.specular[k] = q(s.specular[k]);
     }
     c.alpha = static_cast<std::int32_t>(std::lround(std::clamp(s.diffuse[3], 0.0f, 1.0f) * 255));
     c.textureWhite = (s.flags & SurfaceFlags::textureWhite) != 0;
@@ -240,7 +247,7 @@ void MeshRenderer::drawTriangle(const ViewGeometry& geometry, std::size_t t, con
     if (options.textures && surface.texture >= 0 && static_cast<std::size_t>(surface.texture) < textures.size())
         texture = textures[static_cast<std::size_t>(surface.texture)];
     if (texture && texture->levels.empty()) texture = nullptr;
-    const SurfaceColours colours = coloursOf(surface);
+    const SurfaceColours& groupColours = colours[group];
     const auto g = static_cast<std::int32_t>(group);
     const int last = count - 1;
     for (int k = 1; k < last; ++k) {
@@ -292,7 +299,7 @@ void MeshRenderer::drawTriangle(const ViewGeometry& geometry, std::size_t t, con
                 r[i].value[vOver] = std::llround(std::clamp(c.v - v0, -32768.0f, 32768.0f) * scale);
             }
             if (n > surfaceQuantities) placeWire<n>(r, surfaceQuantities, wireEdges);
-            shade.colours = colours;
+            shade.colours = groupColours;
             if (texture) {
                 const TextureLevel& base = texture->levels[0];
                 const double texelArea = std::fabs(static_cast<double>(fan[1]->u - fan[0]->u) * (fan[2]->v - fan[0]->v) -

@@ -5,6 +5,7 @@
 
 #include "Camera.h"
 #include "FrameBuffer.h"
+#include "SurfaceShading.h"
 #include "TextureSampler.h"
 #include "ViewGeometry.h"
 
@@ -68,4 +69,6 @@ private:
     // Per vertex.
     std::vector<ScreenVertex> screen;
     std::vector<std::uint8_t> outside;  // the ClipPlanes bits of the planes it lies outside of
+    // Per group, its colours in the shading step's terms.
+    std::vector<SurfaceShading::SurfaceColours> colours;
 };

@@ -32,7 +32,7 @@ constexpr std::int64_t farFromAnyEdge = std::int64_t{1} << 40;
 struct SurfaceColours {
     std::int32_t diffuse[3];   // times N·L
     std::int32_t constant[3];  // ambient times the ambient level, plus emissive
-    std::int32_t specular[3];  // times the highlight, added after the texture
+    std::int32_t specular[3];  // times the highlight (and 255), added after the texture
     std::int32_t alpha;        // 0 to 255: of an untextured face
     bool lit = true;           // false: texture times clamp(diffuse + emissive), no highlight
     bool highlight = false;
@@ -62,22 +62,26 @@ struct Surface {
     bool operator()(const RasterPixel<quantities>& p, std::uint32_t& pixel) const {
         std::uint32_t t[4] = {255, 255, 255, static_cast<std::uint32_t>(colours.alpha)};
         if (texture) {
-            const std::int64_t q = std::max<std::int64_t>(p.value[reciprocal], 1);
-            constexpr int toFixed16 = 16 - coordinateBits + 30;  // from uOver / reciprocal to 16.16
-            const Texel s = texture->sample((p.value[uOver] << toFixed16) / q, (p.value[vOver] << toFixed16) / q);
+            // One division a pixel, in floating point: from uOver / reciprocal to 16.16. The
+            // quotients are well within a float's precision of a texel.
+            constexpr float toFixed16 = static_cast<float>(std::int64_t{1} << (16 - coordinateBits + 30));
+            const float r = toFixed16 / static_cast<float>(std::max<std::int64_t>(p.value[reciprocal], 1));
+            const Texel s = texture->sample(static_cast<std::int64_t>(static_cast<float>(p.value[uOver]) * r),
+                                            static_cast<std::int64_t>(static_cast<float>(p.value[vOver]) * r));
             if (colours.alphaTest && s.a < 128) return false;
             if (!colours.textureWhite) t[0] = s.r, t[1] = s.g, t[2] = s.b;
             t[3] = s.a;
         }
-        const std::int64_t l = p.value[light] >> 8, h = p.value[shine] >> 8;  // 12 bits
+        // 12 bits each; the colours are at most 64 (2^18), so 32 bits hold every product.
+        const auto l = static_cast<std::int32_t>(p.value[light] >> 8), h = static_cast<std::int32_t>(p.value[shine] >> 8);
         std::uint32_t c[3];
         for (int k = 0; k < 3; ++k) {
-            std::int64_t lit = colours.constant[k];
-            if (colours.lit) lit += (colours.diffuse[k] * l) >> 12;
-            lit = std::clamp<std::int64_t>(lit, 0, 4096);
-            std::int64_t v = (t[k] * lit) >> 12;
-            if (colours.highlight) v += (colours.specular[k] * h) >> 12;
-            c[k] = static_cast<std::uint32_t>(std::clamp<std::int64_t>(v, 0, 255));
+            std::int32_t lit = colours.constant[k];
+            if (colours.lit) lit += (colours.diffuse[k] >> 6) * l >> 6;
+            lit = std::clamp(lit, 0, 4096);
+            std::int32_t v = static_cast<std::int32_t>(t[k]) * lit >> 12;
+            if (colours.highlight) v += static_cast<std::int32_t>(std::int64_t{colours.specular[k]} * h * 255 >> 24);
+            c[k] = static_cast<std::uint32_t>(std::clamp(v, 0, 255));
         }
         if (Wire && onWire(p, surfaceQuantities)) {
             pixel = ViewColours::wire;

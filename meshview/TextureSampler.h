@@ -2,7 +2,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
+
+// The texels are read as 32-bit words: r g b a in memory is r in the lowest byte on the
+// little-endian processors the program runs on.
 
 #include "Texture.h"
 
@@ -30,12 +34,11 @@ public:
         const int y0 = wrap(tv >> 8, height, heightMask), y1 = wrap((tv >> 8) + 1, height, heightMask);
         const std::uint8_t* row0 = texels + static_cast<std::size_t>(y0) * static_cast<std::size_t>(width) * 4;
         const std::uint8_t* row1 = texels + static_cast<std::size_t>(y1) * static_cast<std::size_t>(width) * 4;
-        const std::uint8_t *a = row0 + 4 * x0, *b = row0 + 4 * x1, *c = row1 + 4 * x0, *d = row1 + 4 * x1;
-        const int wa = (256 - fu) * (256 - fv), wb = fu * (256 - fv), wc = (256 - fu) * fv, wd = fu * fv;
-        auto mix = [&](int k) {
-            return static_cast<std::uint32_t>((a[k] * wa + b[k] * wb + c[k] * wc + d[k] * wd + 32768) >> 16);
-        };
-        return {mix(0), mix(1), mix(2), mix(3)};
+        // Two channels at a time: the bytes r and b (and g and a) lie 16 bits apart, so one
+        // product weighs both.
+        const std::uint32_t top = lerp(word(row0, x0), word(row0, x1), fu), bottom = lerp(word(row1, x0), word(row1, x1), fu);
+        const std::uint32_t t = lerp(top, bottom, fv);
+        return {t & 0xFF, t >> 8 & 0xFF, t >> 16 & 0xFF, t >> 24};
     }
 
 private:
@@ -43,6 +46,20 @@ private:
         if (mask >= 0) return static_cast<int>(i & mask);
         const std::int64_t m = i % size;
         return static_cast<int>(m < 0 ? m + size : m);
+    }
+
+    // r g b a bytes, read four at a time: in a little-endian word r is the lowest byte.
+    static std::uint32_t lerp(std::uint32_t a, std::uint32_t b, int f) {
+        const std::uint32_t keep = 256 - static_cast<std::uint32_t>(f), take = static_cast<std::uint32_t>(f);
+        const std::uint32_t even = ((a & 0x00FF00FF) * keep + (b & 0x00FF00FF) * take + 0x00800080) >> 8 & 0x00FF00FF;
+        const std::uint32_t odd = (((a >> 8) & 0x00FF00FF) * keep + ((b >> 8) & 0x00FF00FF) * take + 0x00800080) & 0xFF00FF00;
+        return even | odd;
+    }
+
+    static std::uint32_t word(const std::uint8_t* row, int x) {
+        std::uint32_t w;
+        std::memcpy(&w, row + 4 * x, sizeof w);
+        return w;
     }
 
     const std::uint8_t* texels = nullptr;

@@ -167,4 +167,24 @@ TEST(TexturedView, FlagBitsChangeThePicture) {
     EXPECT_NE(plain.at(-0.7f, 0.7f), blue) << "clear but still in front";
 }
 
+// The highlight is added after the texture, not multiplied by it; below a power of 0.1 there
+// is none.
+TEST(TexturedView, AHighlightIsAddedAfterTheTexture) {
+    const std::uint32_t colour[4] = {red, red, red, red};
+    const Quarters texture(colour);
+    auto centre = [&](float power) {
+        MeshMaterial shiny;
+        shiny.name = "shiny";
+        shiny.diffuse[0] = shiny.diffuse[1] = shiny.diffuse[2] = 0;
+        shiny.diffuse[3] = 1;
+        shiny.specular[0] = shiny.specular[1] = shiny.specular[2] = 0.5f;
+        shiny.power = power;
+        MeshModel m = oneSquare(square(0, 1, 1));
+        m.materials = {shiny};
+        return View(m, {&texture.texture}).at(0, 0);
+    };
+    EXPECT_TRUE(near(centre(5), 0x7F7F7Fu)) << "half white over black: the light falls straight on it";
+    EXPECT_EQ(centre(0.05f), 0u);
+}
+
 }  // namespace
