@@ -253,6 +253,8 @@ TEST(BadTextures, AReasonAndNoTexture) {
     const Bytes jpegHeader = {0xff, 0xd8, 0xff, 0xc0, 0, 11, 8, 0x20, 0, 0x20, 0, 1, 1, 0x11, 0};
     Bytes emptyImageData = pngHeader(8, 8);
     append(emptyImageData, {0, 0, 0, 0, 'I', 'D', 'A', 'T', 0, 0, 0, 0, 0, 0, 0, 0, 'I', 'E', 'N', 'D', 0, 0, 0, 0});
+    Bytes longChunk = pngHeader(8, 8);
+    append(longChunk, {0x77, 0, 0, 0x3e, 'I', 'D', 'A', 'T', 0x78, 0x5e, 0x63, 0x64});
     Bytes bmp = bmpFile(2, 2, 24, Bytes(16, 0));
     Bytes bmpBadOffset = bmp, bmpOffsetInHeader = bmp;
     put32(bmpBadOffset, 10, 5000);
@@ -296,10 +298,13 @@ TEST(BadTextures, AReasonAndNoTexture) {
         {"png small", pngHeader(8192, 8192), "PNG file too short: 33 bytes for a 8192 x 8192 image need at least 260119"},
         {"jpeg small", jpegHeader, "JPEG file too short: 15 bytes for a 8192 x 8192 image need at least 131072"},
         // Found by fuzzing: a Huffman table past the decoder's 256 codes made it write past
-        // them; an empty first IDAT made it copy to a null pointer.
+        // them; an empty first IDAT made it copy to a null pointer; a chunk claiming 2 GB made it
+        // allocate them.
         {"jpeg table", {0xff, 0xd8, 0xff, 0xc4, 0, 0x16, 1, 0xff, 0xff},
          "JPEG file not read: a Huffman table of 510 codes (256 at most)"},
         {"png empty idat", emptyImageData, "PNG file not read: its first image data chunk is empty"},
+        {"png long chunk", longChunk,
+         "PNG file not read: a chunk of 1996488766 bytes at byte 33 runs past the end of the file (45 bytes)"},
     };
     for (const auto& c : cases) EXPECT_EQ(reasonFor(c.file), c.reason) << c.what;
 
