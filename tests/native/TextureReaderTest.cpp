@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
+#include <memory>
 #include <string>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -311,6 +313,26 @@ TEST(BadTextures, AReasonAndNoTexture) {
     Bytes junkPng = pngFile(2, 2, Bytes(16, 7));
     for (std::size_t k = 33; k < junkPng.size(); ++k) junkPng[k] ^= 0x5a;
     EXPECT_EQ(reasonFor(junkPng).rfind("PNG file not read: ", 0), 0u) << reasonFor(junkPng);
+}
+
+// Found by fuzzing: a JPEG scan that names Huffman tables the file never defines had the
+// decoder read left-over memory as tables and index far outside them. The tables are zeros
+// now: every block decodes as zero coefficients, mid grey.
+TEST(BadTextures, AJpegScanWithUndefinedTablesDecodesAsGrey) {
+    Bytes jpeg = {0xff, 0xd8, 0xff, 0xdb, 0, 0x43, 0};
+    jpeg.insert(jpeg.end(), 64, 1);
+    append(jpeg, {0xff, 0xc0, 0, 11, 8, 0, 8, 0, 8, 1, 1, 0x11, 0});  // 8 x 8, one component
+    append(jpeg, {0xff, 0xda, 0, 8, 1, 1, 0, 0, 0x3f, 0});             // its scan, tables 0
+    append(jpeg, {0x12, 0x34, 0x56, 0x78, 0xff, 0xd9});
+    // Memory the decoder may be given next, left full of bytes that are no table.
+    for (std::size_t size = 8192; size <= 65536; size *= 2) {
+        std::unique_ptr<std::uint8_t[]> used(new std::uint8_t[size]);
+        std::memset(used.get(), 0xbe, size);
+    }
+    Texture grey = readOk(jpeg);
+    ASSERT_EQ(grey.levels[0].rgba.size(), 8u * 8 * 4);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(texelAt(grey.levels[0], x, y), (Rgba{128, 128, 128, 255}));
 }
 
 TEST(BadTextures, EveryCutOfAGoodFileIsRefusedOrRead) {
