@@ -1,6 +1,7 @@
 #include "StbImageReader.h"
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -17,6 +18,12 @@
 #define STBI_NO_STDIO
 #define STBI_NO_LINEAR
 #define STBI_NO_HDR
+// Zeroed memory: the packaged decoder reads the Huffman tables of a JPEG scan whether or not
+// the file defined them, and an undefined table of left-over bytes sends it outside its
+// arrays; a zeroed one decodes as zeros.
+#define STBI_MALLOC(size) std::calloc(1, size)
+#define STBI_REALLOC(pointer, size) std::realloc(pointer, size)
+#define STBI_FREE(pointer) std::free(pointer)
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"

@@ -31,10 +31,16 @@ std::string jpegTableFault(const std::uint8_t* bytes, std::size_t size) {
 
 std::string pngChunkFault(const std::uint8_t* bytes, std::size_t size) {
     // After the signature: length, type, data, CRC.
+    bool imageData = false;
     for (std::uint64_t at = 8; at + 8 <= size;) {
         const std::uint32_t length = bigEndian32(bytes + at), type = bigEndian32(bytes + at + 4);
-        if (type == 0x49444154u)  // IDAT
-            return length == 0 ? "PNG file not read: its first image data chunk is empty" : std::string();
+        if (at + 8 + length > size)
+            return "PNG file not read: a chunk of " + std::to_string(length) + " bytes at byte " + std::to_string(at) +
+                   " runs past the end of the file (" + std::to_string(size) + " bytes)";
+        if (type == 0x49444154u) {  // IDAT
+            if (length == 0 && !imageData) return "PNG file not read: its first image data chunk is empty";
+            imageData = true;
+        }
         if (type == 0x49454e44u) break;  // IEND
         at += 12 + std::uint64_t(length);
     }

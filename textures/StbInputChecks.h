@@ -12,7 +12,8 @@
 // markers wherever FF C4 stands), read as the decoder reads it, the bytes past the end as 0.
 std::string jpegTableFault(const std::uint8_t* bytes, std::size_t size);
 
-// An empty first image data chunk has the decoder copy nothing to a null pointer (undefined
-// behaviour that a compiler may turn into a skipped check). The chunks before the first IDAT
-// are walked as the decoder walks them.
+// A chunk longer than the rest of the file has the decoder allocate its claimed length (up to
+// 2 GB) before it finds the data missing; an empty first image data chunk has it copy nothing
+// to a null pointer (undefined behaviour that a compiler may turn into a skipped check). The
+// chunks up to IEND are walked as the decoder walks them.
 std::string pngChunkFault(const std::uint8_t* bytes, std::size_t size);

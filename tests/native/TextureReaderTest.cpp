@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
+#include <memory>
 #include <string>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -253,6 +255,8 @@ TEST(BadTextures, AReasonAndNoTexture) {
     const Bytes jpegHeader = {0xff, 0xd8, 0xff, 0xc0, 0, 11, 8, 0x20, 0, 0x20, 0, 1, 1, 0x11, 0};
     Bytes emptyImageData = pngHeader(8, 8);
     append(emptyImageData, {0, 0, 0, 0, 'I', 'D', 'A', 'T', 0, 0, 0, 0, 0, 0, 0, 0, 'I', 'E', 'N', 'D', 0, 0, 0, 0});
+    Bytes longChunk = pngHeader(8, 8);
+    append(longChunk, {0x77, 0, 0, 0x3e, 'I', 'D', 'A', 'T', 0x78, 0x5e, 0x63, 0x64});
     Bytes bmp = bmpFile(2, 2, 24, Bytes(16, 0));
     Bytes bmpBadOffset = bmp, bmpOffsetInHeader = bmp;
     put32(bmpBadOffset, 10, 5000);
@@ -296,16 +300,39 @@ TEST(BadTextures, AReasonAndNoTexture) {
         {"png small", pngHeader(8192, 8192), "PNG file too short: 33 bytes for a 8192 x 8192 image need at least 260119"},
         {"jpeg small", jpegHeader, "JPEG file too short: 15 bytes for a 8192 x 8192 image need at least 131072"},
         // Found by fuzzing: a Huffman table past the decoder's 256 codes made it write past
-        // them; an empty first IDAT made it copy to a null pointer.
+        // them; an empty first IDAT made it copy to a null pointer; a chunk claiming 2 GB made it
+        // allocate them.
         {"jpeg table", {0xff, 0xd8, 0xff, 0xc4, 0, 0x16, 1, 0xff, 0xff},
          "JPEG file not read: a Huffman table of 510 codes (256 at most)"},
         {"png empty idat", emptyImageData, "PNG file not read: its first image data chunk is empty"},
+        {"png long chunk", longChunk,
+         "PNG file not read: a chunk of 1996488766 bytes at byte 33 runs past the end of the file (45 bytes)"},
     };
     for (const auto& c : cases) EXPECT_EQ(reasonFor(c.file), c.reason) << c.what;
 
     Bytes junkPng = pngFile(2, 2, Bytes(16, 7));
     for (std::size_t k = 33; k < junkPng.size(); ++k) junkPng[k] ^= 0x5a;
     EXPECT_EQ(reasonFor(junkPng).rfind("PNG file not read: ", 0), 0u) << reasonFor(junkPng);
+}
+
+// Found by fuzzing: a JPEG scan that names Huffman tables the file never defines had the
+// decoder read left-over memory as tables and index far outside them. The tables are zeros
+// now: every block decodes as zero coefficients, mid grey.
+TEST(BadTextures, AJpegScanWithUndefinedTablesDecodesAsGrey) {
+    Bytes jpeg = {0xff, 0xd8, 0xff, 0xdb, 0, 0x43, 0};
+    jpeg.insert(jpeg.end(), 64, 1);
+    append(jpeg, {0xff, 0xc0, 0, 11, 8, 0, 8, 0, 8, 1, 1, 0x11, 0});  // 8 x 8, one component
+    append(jpeg, {0xff, 0xda, 0, 8, 1, 1, 0, 0, 0x3f, 0});             // its scan, tables 0
+    append(jpeg, {0x12, 0x34, 0x56, 0x78, 0xff, 0xd9});
+    // Memory the decoder may be given next, left full of bytes that are no table.
+    for (std::size_t size = 8192; size <= 65536; size *= 2) {
+        std::unique_ptr<std::uint8_t[]> used(new std::uint8_t[size]);
+        std::memset(used.get(), 0xbe, size);
+    }
+    Texture grey = readOk(jpeg);
+    ASSERT_EQ(grey.levels[0].rgba.size(), 8u * 8 * 4);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(texelAt(grey.levels[0], x, y), (Rgba{128, 128, 128, 255}));
 }
 
 TEST(BadTextures, EveryCutOfAGoodFileIsRefusedOrRead) {
