@@ -507,6 +507,56 @@ TEST_F(Win32Road, MeshViewShowsTheCapturedMesh) {
     DeleteFileA(path.c_str());
 }
 
+// A texture of one colour: an uncompressed DDS (A8R8G8B8) of 4 x 4 texels.
+std::string oneColourDds(std::uint32_t rgb) {
+    auto u32 = [](std::string& s, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) s += static_cast<char>(v >> (8 * i) & 0xFF);
+    };
+    std::string d = "DDS ";
+    const std::uint32_t header[18] = {124, 0x100F, 4, 4, 16, 0, 1};
+    for (std::uint32_t v : header) u32(d, v);
+    for (std::uint32_t v : {32u, 0x41u, 0u, 32u, 0xFF0000u, 0xFF00u, 0xFFu, 0xFF000000u, 0x1000u, 0u, 0u, 0u, 0u}) u32(d, v);
+    for (int i = 0; i < 16; ++i) u32(d, 0xFF000000u | rgb);
+    return d;
+}
+
+// A mesh saved below a Meshes folder beside a Textures folder is drawn with its texture:
+// the demo cube, its texture one colour, shows that colour.
+TEST_F(Win32Road, MeshViewDrawsTheTextureBesideTheMeshesFolder) {
+    namespace fs = std::filesystem;
+    const fs::path simulator = temporaryPath("TexturedSim");
+    fs::remove_all(simulator);
+    fs::create_directories(simulator / "Meshes");
+    fs::create_directories(simulator / "Textures" / "demo");
+    std::ofstream(simulator / "Textures" / "demo" / "cube.dds", std::ios::binary) << oneColourDds(0xE02010);
+    TranscriptOptions options;
+    options.meshFile = std::string(TESSORAN_SOURCE_DIR) + "/tools/demo/cube.msh";
+    Expected e = expectedFor(options);
+    StandInProcess listener("--mesh \"" + options.meshFile + "\"");
+    ASSERT_NE(listener.window, nullptr);
+    grabInto((simulator / "Meshes" / "cube.msh").string());
+    listener.printTranscript();
+    const std::string final = found + waiting + progress(e.lines) + e.ending;
+    ASSERT_EQ(program.waitForLog(final), final);
+
+    program.openMeshView();
+    HWND view = program.findWindow(nullptr, "Mesh View - cube.msh", nullptr);
+    ASSERT_NE(view, nullptr);
+    // The textures are read on a thread of their own and drawn once read.
+    int red = 0, width = 0, height = 0;
+    for (int tries = 0; tries < 100 && red < 1000; ++tries) {
+        Sleep(100);
+        const std::vector<std::uint32_t> pixels = clientPixels(view, width, height);
+        red = 0;
+        for (std::uint32_t p : pixels) {
+            const unsigned r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
+            red += r > 80 && r > 3 * g && r > 3 * b;
+        }
+    }
+    EXPECT_GE(red, 1000) << "the cube does not show its red texture";
+    fs::remove_all(simulator);
+}
+
 }  // namespace
 
 namespace {
