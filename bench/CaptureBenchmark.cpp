@@ -11,6 +11,7 @@
 #include "CaptureTexts.h"
 #include "MeshCapture.h"
 #include "MeshCheck.h"
+#include "MeshCheckVerdict.h"
 #include "PieceCutter.h"
 #include "SyntheticMesh.h"
 #include "TextSearch.h"
@@ -67,7 +68,8 @@ void Capture(benchmark::State& state) {
     MemoryFile file;
     MemoryLog log;
     log.nothing = state.range(0);
-    MeshCapture capture(log, file, [] {});
+    MeshCheckVerdict verdict;
+    MeshCapture capture(log, file, verdict, [] {});
     capture.setListenerOutput(listener);
     file.bytes.reserve(1300 * 1000);
     for (auto _ : state) {
@@ -91,7 +93,7 @@ void Floor(benchmark::State& state) {
         for (const auto& b : blocks) {
             std::string_view text(b.data(), b.size() - 1);
             if (!grabbing) {
-                grabbing = text.substr(0, 5) == CaptureTexts::startMarker;
+                grabbing = text.substr(0, CaptureTexts::startMarker.size()) == CaptureTexts::startMarker;
                 if (grabbing) out.append(b.data(), b.size() - 1);
                 continue;
             }

@@ -22,6 +22,7 @@
 #include "FakeOutputFile.h"
 #include "FuzzInput.h"
 #include "MeshCapture.h"
+#include "MeshCheckVerdict.h"
 
 namespace {
 
@@ -36,11 +37,12 @@ bool endsWith(const std::string& text, std::string_view tail) {
 struct Run {
     FakeLogPane log;
     FakeOutputFile file;
+    MeshCheckVerdict verdict;
     bool hookSet = false;
     int hookReleases = 0;
     char* piece = nullptr;  // the piece being sent; freed when its sender is released
     int senderReleases = 0;
-    MeshCapture capture{log, file,
+    MeshCapture capture{log, file, verdict,
                         [this] {
                             hookSet = false;
                             ++hookReleases;
