@@ -21,6 +21,7 @@
 #include "FakeLogPane.h"
 #include "FakeOutputFile.h"
 #include "FuzzInput.h"
+#include "GrabCommand.h"
 #include "MeshCapture.h"
 #include "MeshCheckVerdict.h"
 
@@ -33,6 +34,26 @@ const WindowHandle otherWindow = windowNumber(0x2000);
 bool endsWith(const std::string& text, std::string_view tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
+
+// The window system of a Grab, failing where the input says.
+struct Windows : GrabWindows {
+    bool listenerOpen = true, hookFails = false, cancels = false;
+    bool& hookSet;
+    explicit Windows(bool& hookSet) : hookSet(hookSet) {}
+
+    WindowHandle findListenerOutput() override { return listenerOpen ? listener : nullptr; }
+    bool hookThreadOf(WindowHandle output) override {
+        FUZZ_ASSERT(output == listener);
+        if (hookFails) return false;
+        hookSet = true;
+        return true;
+    }
+    bool askForFileName(std::string& path) override {
+        path = "mesh.msh";
+        return !cancels;
+    }
+    void removeHook() override { hookSet = false; }
+};
 
 struct Run {
     FakeLogPane log;
@@ -59,27 +80,33 @@ struct Run {
         if (capture.currentState() != CaptureState::Idle) FUZZ_ASSERT(hookSet);
     }
 
-    // The Grab command's steps: abandon, the listener, the hook, the file.
-    void grab(bool hookFails, bool cancelled, bool openFails) {
+    // The Grab command, each of its steps failing where the input says.
+    void grab(int failing) {
+        Windows windows(hookSet);
+        windows.listenerOpen = failing != 1;
+        windows.hookFails = failing == 2;
+        windows.cancels = failing == 3;
+        file.failOpen = failing == 4;
+        const int hookReleasesBefore = hookReleases;
+        GrabCommand::Outcome outcome;
         try {
-            capture.abandon();
+            outcome = GrabCommand(capture, log, windows).run();
         } catch (const FakeFileError&) {
             FUZZ_ASSERT(capture.currentState() == CaptureState::Idle && !file.isOpen());
+            file.failClose = false;
             return;  // the Grab ends with the error
         }
-        capture.setListenerOutput(listener);
-        if (hookFails) return;
-        hookSet = true;
-        if (cancelled) return;
-        file.failOpen = openFails;
-        const bool armed = capture.arm("mesh.msh");
         file.failOpen = false;
-        FUZZ_ASSERT(armed == !openFails);
-        if (!armed) {
-            hookSet = false;
-            return;
-        }
-        FUZZ_ASSERT(endsWith(log.text, CaptureTexts::waitingNotice));
+        FUZZ_ASSERT(hookReleases == hookReleasesBefore);  // abandoning keeps the hook
+        using Outcome = GrabCommand::Outcome;
+        FUZZ_ASSERT(outcome == (failing == 1   ? Outcome::ListenerNotFound
+                                : failing == 2 ? Outcome::HookFailed
+                                : failing == 3 ? Outcome::Cancelled
+                                : failing == 4 ? Outcome::FileNotOpened
+                                               : Outcome::Armed));
+        FUZZ_ASSERT((capture.currentState() == CaptureState::Waiting) == (outcome == Outcome::Armed));
+        if (outcome == Outcome::Armed) FUZZ_ASSERT(endsWith(log.text, CaptureTexts::waitingNotice));
+        if (outcome == Outcome::FileNotOpened) FUZZ_ASSERT(!hookSet);
     }
 
     void send(const std::string& text, WindowHandle source, std::uint32_t size) {
@@ -159,7 +186,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         switch (input.numberIn(0, 9)) {
         case 0: {
             const int how = input.numberIn(0, 7);
-            run.grab(how == 1, how == 2, how == 3);
+            run.grab(how <= 4 ? how : 0);
             break;
         }
         case 1:
