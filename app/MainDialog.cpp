@@ -26,11 +26,9 @@ void replyToSender() {
 // The capture is given the adapters by reference; they are built before any message comes.
 MainDialog::MainDialog(CWnd* parent)
     : CDialog(IDD_MAIN_DIALOG, parent),
-      capture(logPane, fileOutput, [] { RemoveHook(); }, replyToSender),
+      capture(logPane, fileOutput, meshVerdict, [] { RemoveHook(); }, replyToSender),
       icon(LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDR_MAINFRAME), reinterpret_cast<LPCSTR>(RT_GROUP_ICON)),
-                     MAKEINTRESOURCEA(IDR_MAINFRAME))) {
-    capture.setFileLookup(diskFiles);
-}
+                     MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
 // A capture cut short keeps what it wrote; a failing close is ignored here. The hook is
 // removed explicitly: in some systems (Wine among them) a hook set on another process's

@@ -7,6 +7,7 @@
 #include "FileOutput.h"
 #include "LowerRightsPieces.h"
 #include "MeshCapture.h"
+#include "MeshCheckVerdict.h"
 #include "MeshViewWindow.h"
 #include "ScopeExit.h"
 #include "ScreenRatePainting.h"
@@ -56,6 +57,7 @@ private:
     EditLogPane logPane{log};
     FileOutput fileOutput{file};
     DiskFiles diskFiles;
+    MeshCheckVerdict meshVerdict{&diskFiles};  // looks up the mesh's texture files on disk
     LowerRightsPieces lowerRightsPieces;
     MeshViewWindow meshView;
     ScreenRatePainting logPainting{*this, log, [this] { return capture.updateProgressText(); }};

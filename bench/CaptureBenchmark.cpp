@@ -13,6 +13,7 @@
 #include "FakeOutputFile.h"
 #include "MeshCapture.h"
 #include "MeshCheck.h"
+#include "MeshCheckVerdict.h"
 #include "PieceCutter.h"
 #include "SyntheticMesh.h"
 #include "TextSearch.h"
@@ -43,7 +44,8 @@ void Capture(benchmark::State& state) {
     FakeLogPane countingLog;
     QuietLog quietLog;
     FakeLogPane& log = state.range(0) ? quietLog : countingLog;
-    MeshCapture capture(log, file, [] {});
+    MeshCheckVerdict verdict;
+    MeshCapture capture(log, file, verdict, [] {});
     capture.setListenerOutput(listener);
     file.files["mem"].reserve(1300 * 1000);
     for (auto _ : state) {
@@ -68,7 +70,7 @@ void Floor(benchmark::State& state) {
         for (const auto& b : blocks) {
             std::string_view text(b.data(), b.size() - 1);
             if (!grabbing) {
-                grabbing = text.substr(0, 5) == CaptureTexts::startMarker;
+                grabbing = text.substr(0, CaptureTexts::startMarker.size()) == CaptureTexts::startMarker;
                 if (grabbing) out.append(b.data(), b.size() - 1);
                 continue;
             }

@@ -25,9 +25,13 @@ std::string_view markerText(const TextPiece& piece, std::uint32_t length) {
 
 }  // namespace
 
-MeshCapture::MeshCapture(LogPane& log, OutputFile& file, std::function<void()> releaseHook,
+MeshCapture::MeshCapture(LogPane& log, OutputFile& file, MeshVerdict& verdict, std::function<void()> releaseHook,
                          std::function<void()> releaseSender)
-    : log(log), file(file), releaseHook(std::move(releaseHook)), releaseSender(std::move(releaseSender)) {}
+    : log(log),
+      file(file),
+      releaseHook(std::move(releaseHook)),
+      releaseSender(std::move(releaseSender)),
+      meshVerdict(verdict) {}
 
 void MeshCapture::setListenerOutput(WindowHandle handle) { listenerOutput = handle; }
 
@@ -66,16 +70,16 @@ void MeshCapture::armAgain() {
     armedAgain = true;
 }
 
-// The sender is released once the piece is stored and fed to the check; the log comes after.
+// The sender is released once the piece is stored and fed to the verdict; the log comes after.
 // A file error leaves before the release: the sender waits until the error is reported.
 void MeshCapture::onTextPiece(const TextPiece& piece) {
     const std::uint32_t length = textLength(piece);
     const Outcome outcome = store(piece, length);
-    if (outcome == Outcome::Written) check.feed(piece.data, length);
+    if (outcome == Outcome::Written) meshVerdict.feed(piece.data, length);
     releaseSender();
     if (outcome == Outcome::Ended) {
         updateProgressText();
-        log.insertAtSelection(("\r\n" + check.verdict()).c_str());
+        log.insertAtSelection(("\r\n" + meshVerdict.verdict()).c_str());
         log.insertAtSelection(CaptureTexts::endNotice);
     }
     if (outcome == Outcome::Ended && grabAgain) armAgain();
@@ -110,7 +114,7 @@ void MeshCapture::startGrabbing(const TextPiece& piece, std::uint32_t length) {
     progressPosition = log.caretPosition();
     lineCount = lineCountShown = 0;
     writtenLength = 0;
-    check.reset(path, fileLookup);
+    meshVerdict.reset(path);
     if (std::exchange(armedAgain, false)) emptyFile();
     writePiece(piece, length);
 }

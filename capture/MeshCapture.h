@@ -6,16 +6,17 @@
 
 #include "CaptureState.h"
 #include "LogPane.h"
-#include "MeshCheck.h"
+#include "MeshVerdict.h"
 #include "OutputFile.h"
 #include "TextPiece.h"
 
 // Picks the mesh text out of the listener's output: from the piece that starts with the
 // start marker up to (not including) the piece that holds the end marker, written to the
-// output file byte for byte, with a progress line in the log rewritten in place. At the end
-// marker the log gets the mesh check's line for the file, then the end notice.
+// output file byte for byte, with a progress line in the log rewritten in place. The verdict
+// is reset when a mesh starts and fed every byte written to the file; at the end marker the
+// log gets its line, then the end notice.
 //
-// The sender of a piece waits until the piece is in the file and read by the check:
+// The sender of a piece waits until the piece is in the file and fed to the verdict:
 // releaseSender is called then (and for a piece that is ignored), before the log work for
 // it; nothing reads the piece after the release, when the sender may have freed it. The
 // progress count is kept per piece, but its text is rewritten only when the owner asks
@@ -27,7 +28,7 @@
 // the capture is armed again.
 class MeshCapture {
 public:
-    MeshCapture(LogPane& log, OutputFile& file, std::function<void()> releaseHook,
+    MeshCapture(LogPane& log, OutputFile& file, MeshVerdict& verdict, std::function<void()> releaseHook,
                 std::function<void()> releaseSender = [] {});
 
     void onTextPiece(const TextPiece& piece);
@@ -37,8 +38,6 @@ public:
     // Opens the file and waits for the start marker; false (nothing changed) when the
     // file cannot be opened. Called after abandon().
     bool arm(const char* path);
-    // The texture files named by a mesh saved below a Meshes folder are looked up here.
-    void setFileLookup(const FileLookup& files) { fileLookup = &files; }
     // Rewrites the progress text when the count has changed since it was last written;
     // returns whether it did.
     bool updateProgressText();
@@ -70,8 +69,7 @@ private:
     OutputFile& file;
     std::function<void()> releaseHook;
     std::function<void()> releaseSender;
-    MeshCheck check;
-    const FileLookup* fileLookup = nullptr;
+    MeshVerdict& meshVerdict;
     std::string path;  // of the file armed for
 
     std::int32_t lineCount = 0;

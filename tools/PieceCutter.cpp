@@ -1,8 +1,10 @@
 #include "PieceCutter.h"
 
+#include "CaptureTexts.h"
+
 namespace PieceCutter {
 
-const char* const endMarkerLine = "---------X8--------snip-----------------X8-----------\r\n";
+const std::string endMarkerLine = std::string(CaptureTexts::endMarker) + "\r\n";
 
 std::string toCrLf(std::string_view text) {
     std::string out;

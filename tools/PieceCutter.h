@@ -26,6 +26,7 @@ std::vector<std::string> lineGroups(std::string_view text, std::size_t linesPerP
 // What an export script prints around the mesh.
 std::vector<std::string> chatterBefore();
 std::vector<std::string> chatterAfter();
-extern const char* const endMarkerLine;
+// The end marker on a line of its own.
+extern const std::string endMarkerLine;
 
 }  // namespace PieceCutter

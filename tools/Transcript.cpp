@@ -1,5 +1,6 @@
 #include "Transcript.h"
 
+#include "CaptureTexts.h"
 #include "FileBytes.h"
 #include "MeshCheck.h"
 #include "PieceCutter.h"
@@ -14,15 +15,17 @@ bool buildTranscript(const TranscriptOptions& o, std::vector<TranscriptPiece>& o
     }
     mesh = PieceCutter::toCrLf(mesh);
     if (!mesh.empty() && mesh.back() != '\n') mesh += "\r\n";
-    if (mesh.compare(0, 5, "MSHX1") != 0) { error = "the mesh does not begin with MSHX1"; return false; }
+    const std::string startMarker(CaptureTexts::startMarker);
+    if (mesh.compare(0, startMarker.size(), startMarker) != 0) { error = "the mesh does not begin with MSHX1"; return false; }
 
     std::vector<std::string> pieces;
     if (o.cut == "lines") {
         pieces = PieceCutter::lines(mesh);
     } else if (o.cut == "chunks") {
         // The first piece must start with the whole marker to start a capture.
-        pieces = PieceCutter::chunks(std::string_view(mesh).substr(5), o.seed, 1, o.maxChunk ? o.maxChunk : 1);
-        pieces.insert(pieces.begin(), "MSHX1");
+        pieces = PieceCutter::chunks(std::string_view(mesh).substr(startMarker.size()), o.seed, 1,
+                                     o.maxChunk ? o.maxChunk : 1);
+        pieces.insert(pieces.begin(), startMarker);
     } else if (o.cut == "groups") {
         pieces = PieceCutter::lineGroups(mesh, o.groupLines);
     } else {
@@ -51,8 +54,9 @@ std::vector<std::string_view> transcriptMeshPieces(const std::vector<TranscriptP
     for (const auto& p : transcript) {
         if (p.pane != 0) continue;
         if (written.empty()) {
-            if (p.text.compare(0, 5, "MSHX1") != 0) continue;
-        } else if (p.text.find(PieceCutter::endMarkerLine, 0, 53) != std::string::npos) {
+            if (std::string_view(p.text).substr(0, CaptureTexts::startMarker.size()) != CaptureTexts::startMarker)
+                continue;
+        } else if (std::string_view(p.text).find(CaptureTexts::endMarker) != std::string_view::npos) {
             break;
         }
         written.push_back(p.text);

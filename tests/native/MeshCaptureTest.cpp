@@ -7,8 +7,25 @@
 #include "FakeLogPane.h"
 #include "FakeOutputFile.h"
 #include "MeshCapture.h"
+#include "MeshVerdict.h"
 
 namespace {
+
+// Stands in for the mesh check: keeps what it is fed, and its line tells how many bytes it
+// had been fed when it was asked.
+class StubVerdict : public MeshVerdict {
+public:
+    void reset(const std::string& meshPath) override {
+        path = meshPath;
+        fed.clear();
+        ++resets;
+    }
+    void feed(const char* bytes, std::size_t count) override { fed.append(bytes, count); }
+    std::string verdict() override { return "Verdict after " + std::to_string(fed.size()) + " bytes"; }
+
+    std::string path, fed;
+    int resets = 0;
+};
 
 WindowHandle windowNumber(std::uintptr_t n) { return reinterpret_cast<WindowHandle>(n); }
 const WindowHandle listener = windowNumber(0x1234);
@@ -19,11 +36,12 @@ class MeshCaptureTest : public ::testing::Test {
 protected:
     FakeLogPane log;
     FakeOutputFile file;
+    StubVerdict verdict;
     int releases = 0;
     std::vector<std::size_t> senderReleasedAt;  // bytes in the file at each release of the sender
     std::string block;                           // the piece being sent
     // A released sender may free its piece at once: the release overwrites it.
-    MeshCapture capture{log, file, [this] { ++releases; }, [this] {
+    MeshCapture capture{log, file, verdict, [this] { ++releases; }, [this] {
                             senderReleasedAt.push_back(file.bytes().size());
                             block.assign(block.size(), '#');
                         }};
@@ -45,13 +63,12 @@ protected:
 
 const std::string waiting = "Waiting for *.msh file start...\r\n";
 const std::string done = "\r\nDone\r\n\r\n";
-// The end of a capture whose file has no GROUPS line before the given line.
-std::string doneWithoutGroups(int line) {
-    return "\r\nWarning ! Line " + std::to_string(line) + ": no GROUPS line; Orbiter loads no mesh" + done;
-}
+// The end of a capture: the verdict's line, asked once the file's bytes were fed to it, and Done.
+std::string doneAfter(std::size_t bytes) { return "\r\nVerdict after " + std::to_string(bytes) + " bytes" + done; }
 
 // The progress text is rewritten when the owner asks, and before the end notice; the sender
-// is released once the piece is in the file; the log ends with the mesh check's line.
+// is released once the piece is in the file; the verdict is fed what the file gets, and the
+// log ends with its line.
 TEST_F(MeshCaptureTest, FullRoadWritesTheMeshAndRewritesTheProgressInPlace) {
     log.userTypes("gmax MAXScript Listener window found.\r\n");
     armed();
@@ -75,8 +92,11 @@ TEST_F(MeshCaptureTest, FullRoadWritesTheMeshAndRewritesTheProgressInPlace) {
     std::string expected = "MSHX1\r\nGROUPS 1\r\nGEOM 4 2 ; sq\r\n";
     for (int i = 0; i < 6; ++i) expected += "0 0 0\r\n";
     EXPECT_EQ(file.bytes(), expected);
+    EXPECT_EQ(verdict.fed, expected);
+    EXPECT_EQ(verdict.path, "out.msh");
+    EXPECT_EQ(verdict.resets, 1);
     EXPECT_EQ(log.text, "gmax MAXScript Listener window found.\r\n" + waiting + "Grabbing... 8 Lines read" +
-                            "\r\nMesh: 1 group, 4 vertices, 2 triangles, 0 materials, 0 textures, 0.00 x 0.00 x 0.00 m" + done);
+                            doneAfter(expected.size()));
     EXPECT_EQ(capture.currentState(), CaptureState::Idle);
     EXPECT_FALSE(file.isOpen());
     EXPECT_EQ(releases, 1);
@@ -91,7 +111,7 @@ TEST_F(MeshCaptureTest, NoLineBreakAfterTheStartGivesStartNoticeThenDone) {
     send("no line end here");
     send("lone LF\n");
     send(endMarker);
-    EXPECT_EQ(log.text, waiting + "Grabbing... " + doneWithoutGroups(3));
+    EXPECT_EQ(log.text, waiting + "Grabbing... " + doneAfter(31));
     EXPECT_EQ(file.bytes(), "MSHX1\r\nno line end herelone LF\n");
 }
 
@@ -120,7 +140,8 @@ TEST_F(MeshCaptureTest, EndMarkerAnywhereEndsWithoutWritingAnyOfThatPiece) {
     send("last\r\n");
     send("tail of data\r\n" + endMarker + " trailing");
     EXPECT_EQ(file.bytes(), "MSHX1\r\nlast\r\n");
-    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + doneWithoutGroups(3));
+    EXPECT_EQ(verdict.fed, file.bytes());
+    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + doneAfter(13));
     // One hyphen short is no marker.
     grabbing();
     send(endMarker.substr(1));
@@ -214,7 +235,9 @@ TEST_F(MeshCaptureTest, AbandonKeepsThePartialFileAndReArmStartsAfresh) {
     send(endMarker);
     EXPECT_EQ(file.files["out.msh"], "MSHX1\r\npart\r\n");
     EXPECT_EQ(file.files["second.msh"], "MSHX1\r\nnew\r\n");
-    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + waiting + "Grabbing... 1 Lines read" + doneWithoutGroups(3));
+    EXPECT_EQ(log.text, waiting + "Grabbing... 1 Lines read" + waiting + "Grabbing... 1 Lines read" + doneAfter(12));
+    EXPECT_EQ(verdict.path, "second.msh");
+    EXPECT_EQ(verdict.fed, "MSHX1\r\nnew\r\n");
 }
 
 TEST_F(MeshCaptureTest, OpenFailureChangesNothing) {
@@ -234,7 +257,7 @@ TEST_F(MeshCaptureTest, GrabAgainWaitsAfterDoneKeepsTheFileAndEmptiesItAtTheNext
     grabbing();
     send("first mesh\r\n");
     send(endMarker);
-    const std::string firstCapture = waiting + "Grabbing... 1 Lines read" + doneWithoutGroups(3) + waiting;
+    const std::string firstCapture = waiting + "Grabbing... 1 Lines read" + doneAfter(19) + waiting;
     EXPECT_EQ(log.text, firstCapture);
     EXPECT_EQ(capture.currentState(), CaptureState::Waiting);
     EXPECT_TRUE(file.isOpen());
@@ -248,7 +271,9 @@ TEST_F(MeshCaptureTest, GrabAgainWaitsAfterDoneKeepsTheFileAndEmptiesItAtTheNext
     send(endMarker);
     EXPECT_EQ(file.files.size(), 1u);
     EXPECT_EQ(file.bytes(), "MSHX1\r\n2\r\n");
-    EXPECT_EQ(log.text, firstCapture + "Grabbing... 1 Lines read" + doneWithoutGroups(3));
+    EXPECT_EQ(log.text, firstCapture + "Grabbing... 1 Lines read" + doneAfter(10));
+    EXPECT_EQ(verdict.resets, 2);  // each mesh is checked on its own
+    EXPECT_EQ(verdict.fed, "MSHX1\r\n2\r\n");
     EXPECT_EQ(capture.currentState(), CaptureState::Idle);
     EXPECT_FALSE(file.isOpen());
     EXPECT_EQ(releases, 1);
@@ -284,7 +309,7 @@ TEST_F(MeshCaptureTest, GrabAgainIntoAFileThatCannotBeOpenedAgainEnds) {
     grabbing();
     file.failOpen = true;
     send(endMarker);
-    EXPECT_EQ(log.text, waiting + "Grabbing... " + doneWithoutGroups(2) + "Error ! File could not be opened.\r\n");
+    EXPECT_EQ(log.text, waiting + "Grabbing... " + doneAfter(7) + "Error ! File could not be opened.\r\n");
     EXPECT_EQ(capture.currentState(), CaptureState::Idle);
     EXPECT_FALSE(file.isOpen());
     EXPECT_EQ(releases, 1);
@@ -301,7 +326,7 @@ TEST_F(MeshCaptureTest, CaretMovedByTheUserPlacesTheStartNoticeAndProgressReplac
     EXPECT_EQ(log.text, "lineGrabbing... 1 Lines read");
     send("b\r\n");
     send(endMarker);
-    EXPECT_EQ(log.text, "lineGrabbing... 2 Lines read" + doneWithoutGroups(4));
+    EXPECT_EQ(log.text, "lineGrabbing... 2 Lines read" + doneAfter(13));
 }
 
 TEST_F(MeshCaptureTest, SelectionMadeByTheUserIsReplacedByTheStartNotice) {
@@ -375,7 +400,7 @@ TEST_F(MeshCaptureFailureTest, EmptyingTheFileForTheNextMeshFails) {
     send(endMarker);
     file.failEmpty = true;
     EXPECT_THROW(send("MSHX1\r\n"), FakeFileError);
-    expectStopped(waiting + "Grabbing... " + doneWithoutGroups(2) + waiting + "Grabbing... " + failed, "MSHX1\r\n");
+    expectStopped(waiting + "Grabbing... " + doneAfter(7) + waiting + "Grabbing... " + failed, "MSHX1\r\n");
 }
 
 TEST_F(MeshCaptureTest, FailedCloseInAbandonStillLeavesIdleAndClosed) {

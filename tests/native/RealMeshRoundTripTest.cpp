@@ -9,7 +9,9 @@
 #include "FakeLogPane.h"
 #include "FakeOutputFile.h"
 #include "FileBytes.h"
+#include "CaptureTexts.h"
 #include "MeshCapture.h"
+#include "MeshCheckVerdict.h"
 #include "PieceCutter.h"
 
 namespace {
@@ -46,8 +48,9 @@ void roundTrip(const std::string& mesh, const std::vector<std::string>& pieces, 
                const std::string& label) {
     FakeLogPane log;
     FakeOutputFile file;
+    MeshCheckVerdict verdict;
     int releases = 0;
-    MeshCapture capture(log, file, [&] { ++releases; });
+    MeshCapture capture(log, file, verdict, [&] { ++releases; });
     const WindowHandle listener = reinterpret_cast<WindowHandle>(std::uintptr_t{0x100});
     capture.setListenerOutput(listener);
     capture.abandon();
@@ -85,14 +88,15 @@ TEST(RealMeshRoundTrip, EveryMeshInLinesChunksAndLineGroups) {
         std::string raw;
         ASSERT_TRUE(readFileBytes(path.string(), raw)) << path;
         const std::string mesh = PieceCutter::toCrLf(raw);
-        ASSERT_EQ(mesh.compare(0, 5, "MSHX1"), 0) << path;
+        const std::string startMarker(CaptureTexts::startMarker);
+        ASSERT_EQ(mesh.compare(0, startMarker.size(), startMarker), 0) << path;
         const std::string name = path.filename().string();
         ASSERT_EQ(checkLines.count(name), 1u) << "no check line known for " << name;
         const std::string& checkLine = checkLines.at(name);
         roundTrip(mesh, PieceCutter::lines(mesh), checkLine, name + " in lines");
         // A random chunk must not split the marker; the first chunk must hold the whole marker.
-        auto chunks = PieceCutter::chunks(mesh.substr(5), ++seed, 1, 600);
-        chunks.insert(chunks.begin(), "MSHX1");
+        auto chunks = PieceCutter::chunks(mesh.substr(startMarker.size()), ++seed, 1, 600);
+        chunks.insert(chunks.begin(), startMarker);
         roundTrip(mesh, chunks, checkLine, name + " in chunks");
         roundTrip(mesh, PieceCutter::lineGroups(mesh, 7), checkLine, name + " in groups of 7 lines");
     }

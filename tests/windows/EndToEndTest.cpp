@@ -648,14 +648,18 @@ TEST(Win32RoadAlone, DoesNotStartWithoutTessolink) {
     si.cb = sizeof si;
     PROCESS_INFORMATION info = {};
     std::string command = "\"" + exe + "\"";
-    if (CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &info)) {
-        EXPECT_EQ(WaitForSingleObject(info.hProcess, 15000), WAIT_OBJECT_0) << "it started";
-        DWORD code = 0;
-        GetExitCodeProcess(info.hProcess, &code);
-        EXPECT_EQ(code, 0xC0000135u);  // a DLL was not found
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
+    // The system creates the process and ends it while loading, before any of its code runs.
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                               &info))
+        << "error " << GetLastError();
+    const bool ended = WaitForSingleObject(info.hProcess, 15000) == WAIT_OBJECT_0;
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    if (!ended) TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    EXPECT_TRUE(ended) << "it started";
+    EXPECT_EQ(code, 0xC0000135u);  // a DLL was not found
     EXPECT_EQ(FindWindowA("#32770", Forwarding::mainWindowCaption), nullptr);
     DeleteFileA(exe.c_str());
     RemoveDirectoryA(folder.c_str());
