@@ -12,6 +12,7 @@ bool readMeshFile(const std::string& path, MeshModel& model) {
         CFile file;
         if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone)) return false;
         MeshModelBuilder builder;
+        builder.expectAtMost(file.GetLength());
         std::vector<char> block(64 * 1024);
         while (!builder.readsNoMore())
             if (UINT count = file.Read(block.data(), static_cast<UINT>(block.size()))) builder.feed(block.data(), count);

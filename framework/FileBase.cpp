@@ -98,6 +98,15 @@ void CFile::SetLength(ULONGLONG newLength) {
     }
 }
 
+ULONGLONG CFile::GetLength() const {
+    LARGE_INTEGER length;
+    if (m_hFile == hFileNull || !GetFileSizeEx(m_hFile, &length)) {
+        const DWORD e = m_hFile == hFileNull ? 0 : GetLastError();
+        throw CFileException(m_hFile == hFileNull ? CFileException::badHandle : causeOf(e), e, m_strFileName);
+    }
+    return static_cast<ULONGLONG>(length.QuadPart);
+}
+
 void CFile::Close() {
     if (m_hFile == hFileNull) return;
     HANDLE handle = m_hFile;

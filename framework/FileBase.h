@@ -47,6 +47,8 @@ public:
     UINT Read(void* buffer, UINT count);
     // Writes count bytes; raises CFileException when not all were written.
     void Write(const void* buffer, UINT count);
+    // The file's length in bytes; raises CFileException when it cannot be had.
+    ULONGLONG GetLength() const;
     // Cuts or extends the file to newLength bytes and goes there; raises CFileException when
     // that fails.
     void SetLength(ULONGLONG newLength);

@@ -79,11 +79,13 @@ MeshModel model(const std::vector<std::string_view>& pieces, bool stopEarly) {
 // group its vertices and a surface whose texture is in the list.
 void checkGeometry(const ViewGeometry& geometry, const MeshModel& model) {
     FUZZ_ASSERT(geometry.triangles.size() == 3 * geometry.triangleCount());
-    FUZZ_ASSERT(geometry.texCoords.size() == geometry.vertices.size());
+    FUZZ_ASSERT(geometry.texCoords.empty() || geometry.texCoords.size() == geometry.positions.size());
+    FUZZ_ASSERT(geometry.normals.size() == geometry.positions.size());
+    for (const Vec3& p : geometry.positions) FUZZ_ASSERT(isFinite(p));
     FUZZ_ASSERT(geometry.groupCount() == model.groups.size());
     FUZZ_ASSERT(geometry.groupFirstVertex.size() == geometry.groupCount() + 1);
-    FUZZ_ASSERT(geometry.groupFirstVertex.back() == geometry.vertices.size());
-    for (std::uint32_t index : geometry.triangles) FUZZ_ASSERT(index < geometry.vertices.size());
+    FUZZ_ASSERT(geometry.groupFirstVertex.back() == geometry.positions.size());
+    for (std::uint32_t index : geometry.triangles) FUZZ_ASSERT(index < geometry.positions.size());
     for (std::size_t t = 0; t < geometry.triangleCount(); ++t) {
         const std::uint32_t group = geometry.triangleGroup[t];
         FUZZ_ASSERT(group < geometry.groupCount());
@@ -145,8 +147,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     camera.setViewport(width, height);
     static constexpr AxisView axes[6] = {AxisView::Ahead, AxisView::Behind, AxisView::Right,
                                          AxisView::Left,  AxisView::Above,  AxisView::Below};
-    if (view == 0) camera.startView(geometry.vertices);
-    else camera.lookAlong(axes[view - 1], geometry.vertices);
+    if (view == 0) camera.startView(geometry.positions);
+    else camera.lookAlong(axes[view - 1], geometry.positions);
     camera.orbit(orbitX, orbitY);
     camera.pan(panX, panY);
     camera.zoom(wheel);

@@ -19,22 +19,33 @@ float angleBetween(Vec3 a, Vec3 b) {
 // The loader's normals for the vertices of a group that has none (squared length at most
 // 0.1): the average of the outward directions of the triangles around each, weighted by the
 // triangle's angle at the vertex.
+// The sums are made in the normals they replace, so a large group needs a bit a vertex more
+// and not a second list of vectors.
 void fillMissingNormals(MeshGroup& group) {
-    std::vector<Vec3> sum(group.positions.size());
+    std::vector<Vec3>& normals = group.normals;
+    std::vector<bool> missing(normals.size());
+    for (std::size_t v = 0; v < normals.size(); ++v)
+        if (dot(normals[v], normals[v]) <= 0.1f) missing[v] = true, normals[v] = {};
     for (std::size_t t = 0; t + 2 < group.indices.size(); t += 3) {
         const std::uint32_t* index = &group.indices[t];
         const Vec3 p[3] = {group.positions[index[0]], group.positions[index[1]], group.positions[index[2]]};
         const Vec3 outward = normalized(cross(p[1] - p[0], p[2] - p[0]));
         for (int k = 0; k < 3; ++k)
-            sum[index[k]] = sum[index[k]] + outward * angleBetween(p[(k + 1) % 3] - p[k], p[(k + 2) % 3] - p[k]);
+            if (index[k] < normals.size() && missing[index[k]])
+                normals[index[k]] = normals[index[k]] + outward * angleBetween(p[(k + 1) % 3] - p[k], p[(k + 2) % 3] - p[k]);
     }
-    for (std::size_t v = 0; v < group.normals.size(); ++v)
-        if (dot(group.normals[v], group.normals[v]) <= 0.1f) group.normals[v] = normalized(sum[v]);
+    for (std::size_t v = 0; v < normals.size(); ++v)
+        if (missing[v]) normals[v] = normalized(normals[v]);
 }
 
 }  // namespace
 
+// "0 0 0" and its line end: a group's room is made for lines at least this long (shorter
+// ones are read too; their lists then grow).
+constexpr std::uint64_t shortestVertexLine = 6;
+
 struct MeshModelBuilder::State : MeshReadListener {
+    std::uint64_t textLength = 0, fed = 0;  // the text's length when known, the bytes fed so far
     MeshReader reader{*this};
     MeshModel model;
     MeshGroup group;
@@ -50,11 +61,17 @@ struct MeshModelBuilder::State : MeshReadListener {
         group.material = header.material;
         group.texture = header.texture;
         group.flags = header.flags;
-        // A group may promise more than its file holds: reserve no more than a full group.
-        group.positions.reserve(static_cast<std::size_t>(std::min(header.vertices, 65536)));
-        group.normals.reserve(static_cast<std::size_t>(std::min(header.vertices, 65536)));
-        group.texCoords.reserve(static_cast<std::size_t>(std::min(header.vertices, 65536)));
-        group.indices.reserve(static_cast<std::size_t>(std::min(header.triangles, 65536)) * 3);
+        // A group may promise more than its file holds: reserve no more than a full group, or
+        // than the rest of a text of known length can hold.
+        const std::uint64_t room = textLength > fed ? (textLength - fed) / shortestVertexLine : 0;
+        const auto most = [&](int claimed) {
+            return static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(std::max(claimed, 0)),
+                                                                     std::max<std::uint64_t>(room, 65536)));
+        };
+        group.positions.reserve(most(header.vertices));
+        group.normals.reserve(most(header.vertices));
+        group.texCoords.reserve(most(header.vertices));
+        group.indices.reserve(most(header.triangles) * 3);
         noNormal = computeNormals = header.noNormal;
     }
     void onVertex(const VertexLine& vertex) override {
@@ -101,7 +118,12 @@ struct MeshModelBuilder::State : MeshReadListener {
 MeshModelBuilder::MeshModelBuilder() : state(std::make_unique<State>()) {}
 MeshModelBuilder::~MeshModelBuilder() = default;
 
-void MeshModelBuilder::feed(const char* bytes, std::size_t count) { state->reader.feed(bytes, count); }
+void MeshModelBuilder::expectAtMost(std::uint64_t bytes) { state->textLength = bytes; }
+
+void MeshModelBuilder::feed(const char* bytes, std::size_t count) {
+    state->reader.feed(bytes, count);
+    state->fed += count;
+}
 
 bool MeshModelBuilder::readsNoMore() const { return state->reader.readsNoMore(); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -15,6 +16,10 @@ public:
     MeshModelBuilder(const MeshModelBuilder&) = delete;
     MeshModelBuilder& operator=(const MeshModelBuilder&) = delete;
 
+    // The text is no longer than this (a file's length): a group's vertices then get their
+    // room at once, as many as its header counts and the rest of the text can hold as
+    // "0 0 0" lines, instead of growing into it.
+    void expectAtMost(std::uint64_t bytes);
     void feed(const char* bytes, std::size_t count);
     // The loader reads nothing more of the text: the rest need not be fed.
     bool readsNoMore() const;

@@ -25,12 +25,12 @@ void Camera::setViewport(int width, int height) {
     update();
 }
 
-void Camera::startView(const std::vector<FixedVertex>& points) {
+void Camera::startView(const std::vector<Vec3>& points) {
     setDirection(startYaw, startPitch);
     fit(points);
 }
 
-void Camera::lookAlong(AxisView view, const std::vector<FixedVertex>& points) {
+void Camera::lookAlong(AxisView view, const std::vector<Vec3>& points) {
     switch (view) {
     case AxisView::Ahead: setDirection(180, 0); break;
     case AxisView::Behind: setDirection(0, 0); break;
@@ -76,7 +76,7 @@ void Camera::setDirection(float yawDegrees, float pitchDegrees) {
 // The distance at which every point lies inside the picture (a share of it, see fill), seen
 // from the present direction at the centre of the mesh's box. With perspective the points
 // themselves count, not the box: a long mesh seen end on is narrow where its box is nearest.
-void Camera::fit(const std::vector<FixedVertex>& points) {
+void Camera::fit(const std::vector<Vec3>& points) {
     target = scene.centre();
     distance = 1;
     update();
@@ -84,8 +84,9 @@ void Camera::fit(const std::vector<FixedVertex>& points) {
     const float halfWidth = fill * 0.5f * viewWidth, halfHeight = fill * 0.5f * viewHeight;
     const float margin = std::max(scene.radius(), 1e-3f) * 0.01f;
     float needed = 0;
-    for (const FixedVertex& p : points) {
-        const Vec3 d = p.position() - target;
+    for (const Vec3& p : points) {
+        if (!isFinite(p)) continue;
+        const Vec3 d = p - target;
         const float x = dot(d, axisRight), y = dot(d, axisUp), z = dot(d, axisForward);
         needed = std::max({needed, focal * std::fabs(x) / halfWidth - z, focal * std::fabs(y) / halfHeight - z,
                            margin - z});

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "Bounds.h"
-#include "FixedVertex.h"
 #include "VectorMath.h"
 
 // The six views along the mesh's axes: from ahead the camera stands on +z and looks at the
@@ -22,8 +21,8 @@ public:
     void setViewport(int width, int height);
 
     // Behind and above the mesh, looking at its centre, all its points in the picture.
-    void startView(const std::vector<FixedVertex>& points);
-    void lookAlong(AxisView view, const std::vector<FixedVertex>& points);
+    void startView(const std::vector<Vec3>& points);
+    void lookAlong(AxisView view, const std::vector<Vec3>& points);
     // Dragging by pixels: the mesh turns with the mouse, or moves with it.
     void orbit(int dx, int dy);
     void pan(int dx, int dy);
@@ -51,7 +50,7 @@ public:
 
 private:
     void setDirection(float yawDegrees, float pitchDegrees);
-    void fit(const std::vector<FixedVertex>& points);
+    void fit(const std::vector<Vec3>& points);
     void update();
 
     Bounds scene;

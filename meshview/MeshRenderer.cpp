@@ -14,8 +14,13 @@ namespace {
 
 constexpr std::int64_t largest = std::int64_t{1} << 40;  // of any coordinate in the camera's frame
 constexpr std::int64_t fixedOne = 1 << 16;
+// The vertices are carried in integers, 2^20 to the geometry's unit.
+constexpr float perUnit = 1 << 20;
 
 std::int32_t fixed(float v, float scale) { return static_cast<std::int32_t>(std::lround(v * scale)); }
+
+// A vertex's 16-bit light or highlight in the shading step's units.
+std::int64_t toLight(std::uint16_t v) { return std::int64_t{v} * SurfaceShading::lightOne / 65535; }
 
 }  // namespace
 
@@ -32,8 +37,8 @@ SurfaceShading::SurfaceColours coloursOf(const ViewSurface& s);
 }
 
 void MeshRenderer::prepare(const ViewGeometry& geometry) {
-    screen.resize(geometry.vertices.size());
-    outside.resize(geometry.vertices.size());
+    screen.resize(geometry.positions.size());
+    outside.resize(geometry.positions.size());
     screen.shrink_to_fit();
     outside.shrink_to_fit();
     colours.clear();
@@ -44,7 +49,7 @@ void MeshRenderer::prepare(const ViewGeometry& geometry) {
 void MeshRenderer::render(const ViewGeometry& geometry, const Camera& camera, const RenderOptions& options,
                           const TextureSet& textures, FrameBuffer& buffer) {
     buffer.clear(ViewColours::background);
-    if (screen.size() != geometry.vertices.size() || colours.size() != geometry.groupCount()) prepare(geometry);
+    if (screen.size() != geometry.positions.size() || colours.size() != geometry.groupCount()) prepare(geometry);
     transformVertices(geometry, camera, options);
     for (std::size_t t = 0; t < geometry.triangleCount(); ++t) drawTriangle(geometry, t, options, textures, buffer);
 }
@@ -53,7 +58,7 @@ void MeshRenderer::render(const ViewGeometry& geometry, const Camera& camera, co
 // near plane in the geometry's fixed units; then per vertex integer products, and three
 // divisions for the picture's coordinates and the depth. The light stands at the camera.
 void MeshRenderer::transformVertices(const ViewGeometry& geometry, const Camera& camera, const RenderOptions& options) {
-    const float s = FixedVertex::perUnit;
+    const float s = perUnit;
     const Vec3 axes[3] = {camera.right(), camera.up(), camera.forward()};
     const Vec3 centre = camera.toView(Vec3{});
     const float moved[3] = {centre.x, centre.y, centre.z};
@@ -77,9 +82,10 @@ void MeshRenderer::transformVertices(const ViewGeometry& geometry, const Camera&
                        guardY16 = std::llround(guardY * 16);
     const std::int64_t centreX16 = std::llround(centreX * 16), centreY16 = std::llround(centreY * 16);
 
-    const std::size_t n = geometry.vertices.size();
+    const std::size_t n = geometry.positions.size();
     for (std::size_t i = 0; i < n; ++i) {
-        const FixedVertex& p = geometry.vertices[i];
+        const Fixed p = fixedOf(geometry.positions[i]);
+        const ViewGeometry::Normal& normal = geometry.normals[i];
         const std::int64_t x = translation[0] + ((rotation[0][0] * p.x + rotation[0][1] * p.y + rotation[0][2] * p.z) >> 16);
         const std::int64_t y = translation[1] + ((rotation[1][0] * p.x + rotation[1][1] * p.y + rotation[1][2] * p.z) >> 16);
         const std::int64_t z = translation[2] + ((rotation[2][0] * p.x + rotation[2][1] * p.y + rotation[2][2] * p.z) >> 16);
@@ -90,10 +96,10 @@ void MeshRenderer::transformVertices(const ViewGeometry& geometry, const Camera&
         if (guardY16 * z - focal16 * y < 0) bits |= ClipPlanes::top;
         if (focal16 * y + guardY16 * z < 0) bits |= ClipPlanes::bottom;
         outside[i] = bits;
-        // N·L in 2^28, to SurfaceShading::lightOne.
-        const std::int64_t lit = (light[0] * p.nx + light[1] * p.ny + light[2] * p.nz) >> 8;
+        // N·L in 2^28, to 16 bits.
+        const std::int64_t lit = (light[0] * normal.x + light[1] * normal.y + light[2] * normal.z) >> 12;
         ScreenVertex& v = screen[i];
-        v.light = static_cast<std::int32_t>(std::clamp<std::int64_t>(lit, 0, SurfaceShading::lightOne));
+        v.light = static_cast<std::uint16_t>(std::clamp<std::int64_t>(lit, 0, 65535));
         v.shine = 0;
         if (bits == 0) {
             v.x = static_cast<std::int32_t>(centreX16 + focal16 * x / z);
@@ -110,14 +116,20 @@ void MeshRenderer::transformVertices(const ViewGeometry& geometry, const Camera&
         const ViewSurface& surface = geometry.surfaces[group];
         if (surface.power < 0.1f || (surface.flags & SurfaceFlags::unlit)) continue;
         for (std::uint32_t i = geometry.groupFirstVertex[group]; i < geometry.groupFirstVertex[group + 1]; ++i) {
-            const float nl = static_cast<float>(screen[i].light) / SurfaceShading::lightOne;
-            if (nl > 0)
-                screen[i].shine = static_cast<std::int32_t>(std::pow(nl, surface.power) * SurfaceShading::lightOne);
+            const float nl = static_cast<float>(screen[i].light) / 65535;
+            if (nl > 0) screen[i].shine = static_cast<std::uint16_t>(std::min(std::pow(nl, surface.power), 1.0f) * 65535);
         }
     }
 }
 
-Vec3 MeshRenderer::toCamera(const FixedVertex& p) const {
+// In range for any geometry: its units hold the mesh within 1 of the centre.
+MeshRenderer::Fixed MeshRenderer::fixedOf(Vec3 units) {
+    return {static_cast<std::int64_t>(units.x * perUnit), static_cast<std::int64_t>(units.y * perUnit),
+            static_cast<std::int64_t>(units.z * perUnit)};
+}
+
+Vec3 MeshRenderer::toCamera(Vec3 units) const {
+    const Fixed p = fixedOf(units);
     const auto row = [&](int r) {
         return static_cast<float>(translation[r] + ((rotation[r][0] * p.x + rotation[r][1] * p.y + rotation[r][2] * p.z) >> 16));
     };
@@ -186,11 +198,11 @@ int MeshRenderer::clip(const ViewGeometry& geometry, const std::uint32_t (&index
     for (int k = 0; k < 3; ++k) {
         const std::uint32_t i = index[k];
         ClipVertex& c = polygon.corner[k];
-        c.view = toCamera(geometry.vertices[i]);
-        c.value[0] = static_cast<float>(screen[i].light);
-        c.value[1] = static_cast<float>(screen[i].shine);
-        c.value[2] = geometry.texCoords[i].u;
-        c.value[3] = geometry.texCoords[i].v;
+        c.view = toCamera(geometry.positions[i]);
+        c.value[0] = static_cast<float>(toLight(screen[i].light));
+        c.value[1] = static_cast<float>(toLight(screen[i].shine));
+        c.value[2] = geometry.texCoord(i).u;
+        c.value[3] = geometry.texCoord(i).v;
         polygon.ownEdge[k] = true;
     }
     for (int p = 0; p < ClipPlanes::count && polygon.count >= 3; ++p)
@@ -224,8 +236,8 @@ void MeshRenderer::drawTriangle(const ViewGeometry& geometry, std::size_t t, con
         const ScreenVertex &a = screen[index[0]], &b = screen[index[1]], &c = screen[index[2]];
         front = static_cast<std::int64_t>(b.x - a.x) * (c.y - a.y) > static_cast<std::int64_t>(c.x - a.x) * (b.y - a.y);
     } else {
-        const Vec3 v0 = toCamera(geometry.vertices[index[0]]), v1 = toCamera(geometry.vertices[index[1]]),
-                   v2 = toCamera(geometry.vertices[index[2]]);
+        const Vec3 v0 = toCamera(geometry.positions[index[0]]), v1 = toCamera(geometry.positions[index[1]]),
+                   v2 = toCamera(geometry.positions[index[2]]);
         front = dot(cross(v1 - v0, v2 - v0), v0) < 0;
     }
     if (!front && !options.markBackFaces) return;
@@ -236,7 +248,8 @@ void MeshRenderer::drawTriangle(const ViewGeometry& geometry, std::size_t t, con
     if (whole) {
         for (int k = 0; k < 3; ++k) {
             const ScreenVertex& s = screen[index[k]];
-            corners[k] = {s.x, s.y, s.depth, s.light, s.shine, geometry.texCoords[index[k]].u, geometry.texCoords[index[k]].v};
+            const TexCoord uv = geometry.texCoord(index[k]);
+            corners[k] = {s.x, s.y, s.depth, toLight(s.light), toLight(s.shine), uv.u, uv.v};
         }
     } else {
         count = clip(geometry, index, static_cast<std::uint8_t>(o0 | o1 | o2), corners, ownEdge);

@@ -50,7 +50,7 @@ private:
     // (RasterCorner's), its light and highlight (SurfaceShading's lightOne is full).
     struct ScreenVertex {
         std::int32_t x, y, depth;
-        std::int32_t light, shine;
+        std::uint16_t light, shine;  // 65535 for full, lightOne >> 4
     };
     struct Corner;
     struct Face;
@@ -58,7 +58,11 @@ private:
     void transformVertices(const ViewGeometry& geometry, const Camera& camera, const RenderOptions& options);
     void drawTriangle(const ViewGeometry& geometry, std::size_t triangle, const RenderOptions& options,
                       const TextureSet& textures, FrameBuffer& buffer) const;
-    Vec3 toCamera(const FixedVertex& v) const;
+    struct Fixed {
+        std::int64_t x, y, z;
+    };
+    static Fixed fixedOf(Vec3 units);
+    Vec3 toCamera(Vec3 units) const;
     int clip(const ViewGeometry& geometry, const std::uint32_t (&index)[3], std::uint8_t cut, Corner* out,
              bool* ownEdge) const;
 

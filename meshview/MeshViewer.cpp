@@ -69,8 +69,8 @@ void MeshViewer::fit(int fittedView) {
     static constexpr AxisView axisViews[6] = {AxisView::Ahead, AxisView::Behind, AxisView::Right,
                                               AxisView::Left,  AxisView::Above,  AxisView::Below};
     fitted = fittedView;
-    if (fittedView == 0) view.startView(drawn.vertices);
-    else view.lookAlong(axisViews[fittedView - 1], drawn.vertices);
+    if (fittedView == 0) view.startView(drawn.positions);
+    else view.lookAlong(axisViews[fittedView - 1], drawn.positions);
 }
 
 void MeshViewer::render(FrameBuffer& buffer) {

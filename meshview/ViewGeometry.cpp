@@ -51,6 +51,41 @@ ViewSurface groupSurface(const MeshModel& model, const MeshGroup& group) {
     return s;
 }
 
+namespace {
+
+// Moves the group's vertices into the geometry: its positions into units (taken over when
+// the geometry has none yet), its normals packed, its texture coordinates as read.
+void takeVertices(ViewGeometry& g, MeshGroup& group) {
+    const std::size_t count = group.positions.size();
+    const std::size_t first = g.positions.size();
+    if (first == 0) g.positions = std::move(group.positions);
+    else g.positions.insert(g.positions.end(), group.positions.begin(), group.positions.end());
+    std::vector<Vec3>().swap(group.positions);
+    for (std::size_t i = 0; i < count; ++i) {
+        Vec3& p = g.positions[first + i];
+        const Vec3 n0 = i < group.normals.size() ? group.normals[i] : Vec3{};
+        Vec3 n{};
+        if (isFinite(p)) {
+            p = {static_cast<float>((p.x - g.centre[0]) / g.metresPerUnit), static_cast<float>((p.y - g.centre[1]) / g.metresPerUnit),
+                 static_cast<float>((p.z - g.centre[2]) / g.metresPerUnit)};
+            g.bounds.add(p);
+            if (isFinite(n0)) n = normalized(n0) * ViewGeometry::Normal::one;
+        } else {
+            p = {};
+        }
+        g.normals.push_back({static_cast<std::int16_t>(std::lround(n.x)), static_cast<std::int16_t>(std::lround(n.y)),
+                             static_cast<std::int16_t>(std::lround(n.z))});
+    }
+    std::vector<Vec3>().swap(group.normals);
+    group.texCoords.resize(count);
+    for (TexCoord& t : group.texCoords) t = {finiteOrZero(t.u), finiteOrZero(t.v)};
+    if (first == 0) g.texCoords = std::move(group.texCoords);
+    else g.texCoords.insert(g.texCoords.end(), group.texCoords.begin(), group.texCoords.end());
+    std::vector<TexCoord>().swap(group.texCoords);
+}
+
+}  // namespace
+
 ViewGeometry makeViewGeometry(MeshModel& model) {
     ViewGeometry g;
     std::size_t vertices = 0, indices = 0;
@@ -72,8 +107,12 @@ ViewGeometry makeViewGeometry(MeshModel& model) {
     }
     g.metresPerUnit = halfDiagonal > 0 && std::isfinite(halfDiagonal) ? halfDiagonal : 1;
 
-    g.vertices.reserve(vertices);
-    g.texCoords.reserve(vertices);
+    // One group's vertices are taken over whole; more are gathered into room made once.
+    if (model.groups.size() > 1) {
+        g.positions.reserve(vertices);
+        g.texCoords.reserve(vertices);
+    }
+    g.normals.reserve(vertices);
     g.triangles.reserve(indices);
     g.triangleGroup.reserve(indices / 3);
     g.surfaces.reserve(model.groups.size());
@@ -81,28 +120,9 @@ ViewGeometry makeViewGeometry(MeshModel& model) {
 
     for (std::size_t groupIndex = 0; groupIndex < model.groups.size(); ++groupIndex) {
         MeshGroup& group = model.groups[groupIndex];
-        const auto first = static_cast<std::uint32_t>(g.vertices.size());
+        const auto first = static_cast<std::uint32_t>(g.positions.size());
         g.groupFirstVertex.push_back(first);
         const std::size_t count = group.positions.size();
-        for (std::size_t i = 0; i < count; ++i) {
-            const Vec3 p = group.positions[i];
-            FixedVertex f = {};
-            if (isFinite(p)) {
-                const Vec3 units{static_cast<float>((p.x - g.centre[0]) / g.metresPerUnit),
-                                 static_cast<float>((p.y - g.centre[1]) / g.metresPerUnit),
-                                 static_cast<float>((p.z - g.centre[2]) / g.metresPerUnit)};
-                g.bounds.add(units);
-                const Vec3 n0 = i < group.normals.size() ? group.normals[i] : Vec3{};
-                const Vec3 n = (isFinite(n0) ? normalized(n0) : Vec3{}) * FixedVertex::normalOne;
-                const Vec3 q = units * FixedVertex::perUnit;
-                f = {static_cast<std::int32_t>(std::lround(q.x)), static_cast<std::int32_t>(std::lround(q.y)),
-                     static_cast<std::int32_t>(std::lround(q.z)), static_cast<std::int16_t>(std::lround(n.x)),
-                     static_cast<std::int16_t>(std::lround(n.y)), static_cast<std::int16_t>(std::lround(n.z))};
-            }
-            g.vertices.push_back(f);
-            const TexCoord t = i < group.texCoords.size() ? group.texCoords[i] : TexCoord{};
-            g.texCoords.push_back({finiteOrZero(t.u), finiteOrZero(t.v)});
-        }
         for (std::size_t t = 0; t + 2 < group.indices.size(); t += 3) {
             const std::uint32_t* index = &group.indices[t];
             if (index[0] >= count || index[1] >= count || index[2] >= count) continue;
@@ -112,14 +132,14 @@ ViewGeometry makeViewGeometry(MeshModel& model) {
             for (int k = 0; k < 3; ++k) g.triangles.push_back(first + index[k]);
             g.triangleGroup.push_back(static_cast<std::uint32_t>(groupIndex));
         }
-        g.surfaces.push_back(groupSurface(model, group));
-        // The group's vertices now live in the geometry alone.
-        std::vector<Vec3>().swap(group.positions);
-        std::vector<Vec3>().swap(group.normals);
-        std::vector<TexCoord>().swap(group.texCoords);
         std::vector<std::uint32_t>().swap(group.indices);
+        takeVertices(g, group);
+        g.surfaces.push_back(groupSurface(model, group));
     }
-    g.groupFirstVertex.push_back(static_cast<std::uint32_t>(g.vertices.size()));
+    g.groupFirstVertex.push_back(static_cast<std::uint32_t>(g.positions.size()));
+    // Vertex lines without texture coordinates: none kept (all are 0).
+    if (std::all_of(g.texCoords.begin(), g.texCoords.end(), [](const TexCoord& t) { return t.u == 0 && t.v == 0; }))
+        std::vector<TexCoord>().swap(g.texCoords);
     g.pointLike = !g.triangles.empty() && halfDiagonal == 0;
     return g;
 }

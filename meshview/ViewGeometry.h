@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "Bounds.h"
-#include "FixedVertex.h"
 #include "MeshModel.h"
 
 // How the faces of one group are coloured: its material as the simulator takes it (the
@@ -33,11 +32,18 @@ constexpr std::uint32_t alphaTest = 0x20;    // texels under alpha 0.5 not drawn
 // its box, divided by the box's half diagonal, so that any mesh of finite numbers, of 1e-30
 // m or of 1e30 m, is the same size to the camera and the renderer.
 struct ViewGeometry {
-    // Per vertex, the one copy of the mesh's vertices the view keeps: in integers, positions
-    // in the geometry's units times 2^20 (the centre at the origin), normals scaled to 2^14.
-    // A vertex without finite coordinates is at the centre, its normal zero.
-    std::vector<FixedVertex> vertices;
-    std::vector<TexCoord> texCoords;
+    // Per vertex, the one copy of the mesh's vertices the view keeps (taken over from the
+    // model where it can be): positions in the geometry's units, the centre at the origin;
+    // unit normals in 16 bits, 2^14 for 1. A vertex without finite coordinates is at the
+    // centre, its normal zero.
+    struct Normal {
+        static constexpr float one = 1 << 14;
+        std::int16_t x, y, z;
+    };
+    std::vector<Vec3> positions;
+    std::vector<Normal> normals;
+    std::vector<TexCoord> texCoords;  // empty when every vertex has 0 and 0
+    TexCoord texCoord(std::size_t vertex) const { return texCoords.empty() ? TexCoord{} : texCoords[vertex]; }
     std::vector<std::uint32_t> triangles;      // three indices into positions per triangle
     std::vector<std::uint32_t> triangleGroup;  // index into MeshModel::groups, per triangle
     std::vector<std::uint32_t> groupFirstVertex;  // per group and one past the last: its vertices
@@ -61,8 +67,8 @@ struct ViewGeometry {
 
 // Triangles with a vertex the simulator cannot place (a coordinate that is not a finite
 // number) are left out, as are those vertices from the bounds. The model's vertices are
-// taken group by group, so that the two copies are never both whole in memory: afterwards
-// the model keeps its groups' headers, labels and lists, and the counts of what it held.
+// taken over (a single group's) or taken group by group, so that two copies of them are never
+// both whole in memory: afterwards the model keeps its groups' headers, labels and lists.
 ViewGeometry makeViewGeometry(MeshModel& model);
 
 // How the simulator colours the group: the material of its index, or the default.

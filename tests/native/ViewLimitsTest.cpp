@@ -73,6 +73,20 @@ TEST(ViewLimits, ThePictureOfTheViewAndTheCheckLineGiveOneSize) {
     }
 }
 
+// The view keeps one copy of a mesh's vertices: a single group's are taken over, and the
+// model keeps only what the status line and a click name.
+TEST(ViewLimits, TheViewKeepsOneCopyOfTheVertices) {
+    MeshModel model = scaledCube(2);
+    const Vec3* vertices = model.groups[0].positions.data();
+    MeshViewer viewer;
+    viewer.show(std::move(model));
+    EXPECT_EQ(viewer.geometry().positions.data(), vertices);
+    EXPECT_TRUE(viewer.mesh().groups[0].positions.empty());
+    EXPECT_TRUE(viewer.mesh().groups[0].normals.empty());
+    EXPECT_TRUE(viewer.mesh().groups[0].indices.empty());
+    EXPECT_EQ(viewer.summary(), "4.00 x 4.00 x 4.00 m, 1 group, 24 vertices, 12 triangles");
+}
+
 // A failed resize leaves the buffer as it was, so the next picture stays within it.
 TEST(ViewLimits, AResizeThatRunsOutOfMemoryChangesNothing) {
     FrameBuffer buffer;
