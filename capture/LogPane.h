@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 // The operations the capture and the Grab command use on the log control.
 class LogPane {
@@ -14,4 +15,7 @@ public:
     // Selects from position to the end of the text.
     virtual void selectToEnd(std::uint32_t position) = 0;
     virtual void scrollCaretIntoView() = 0;
+    // Whether the text fits on one line of the pane, in its font; a pane of no set width
+    // takes any line.
+    virtual bool fitsOnOneLine(std::string_view /*text*/) { return true; }
 };

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "CaptureTexts.h"
+#include "LineBreaking.h"
 #include "TextSearch.h"
 
 namespace {
@@ -79,7 +80,9 @@ void MeshCapture::onTextPiece(const TextPiece& piece) {
     releaseSender();
     if (outcome == Outcome::Ended) {
         updateProgressText();
-        log.insertAtSelection(("\r\n" + meshVerdict.verdict()).c_str());
+        // The verdict broken where it is wider than the pane, so it is read without scrolling.
+        const std::string line = breakToFit(meshVerdict.verdict(), [this](std::string_view piece) { return log.fitsOnOneLine(piece); });
+        log.insertAtSelection(("\r\n" + line).c_str());
         log.insertAtSelection(CaptureTexts::endNotice);
     }
     if (outcome == Outcome::Ended && grabAgain) armAgain();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "LogPane.h"
 
@@ -23,6 +24,8 @@ public:
         selectionEnd = length();
     }
     void scrollCaretIntoView() override { scrolledTo = selectionEnd; ++scrolls; }
+    // A pane of widthInCharacters, 0 for one without a set width.
+    bool fitsOnOneLine(std::string_view piece) override { return widthInCharacters == 0 || piece.size() <= widthInCharacters; }
 
     // What a user's click (or drag) in the pane does.
     void userSelects(std::uint32_t start, std::uint32_t end) {
@@ -39,4 +42,5 @@ public:
     std::uint32_t selectionEnd = 0;
     std::uint32_t scrolledTo = 0;
     int scrolls = 0;
+    std::size_t widthInCharacters = 0;
 };

@@ -6,6 +6,7 @@
 #include "CaptureTexts.h"
 #include "FakeLogPane.h"
 #include "FakeOutputFile.h"
+#include "LineBreaking.h"
 #include "MeshCapture.h"
 #include "MeshVerdict.h"
 
@@ -113,6 +114,26 @@ TEST_F(MeshCaptureTest, NoLineBreakAfterTheStartGivesStartNoticeThenDone) {
     send(endMarker);
     EXPECT_EQ(log.text, waiting + "Grabbing... " + doneAfter(31));
     EXPECT_EQ(file.bytes(), "MSHX1\r\nno line end herelone LF\n");
+}
+
+// The verdict's line is broken at blanks where it is wider than the pane; the rest of the
+// log stays as it is.
+TEST_F(MeshCaptureTest, TheVerdictIsBrokenToFitANarrowPane) {
+    log.widthInCharacters = 15;
+    grabbing();
+    send(endMarker);
+    EXPECT_EQ(log.text, waiting + "Grabbing... \r\nVerdict after 7\r\nbytes" + done);
+}
+
+TEST(LineBreaking, EachBreakIsABlankTurnedIntoCrLf) {
+    const auto within = [](std::size_t width) { return [width](std::string_view s) { return s.size() <= width; }; };
+    const std::string summary = "Mesh: 122 groups, 14516 vertices, 11893 triangles, 27 materials, 10 textures, 17.87 x 4.93 x 18.72 m";
+    EXPECT_EQ(breakToFit(summary, within(200)), summary);
+    EXPECT_EQ(breakToFit(summary, within(60)),
+              "Mesh: 122 groups, 14516 vertices, 11893 triangles, 27\r\nmaterials, 10 textures, 17.87 x 4.93 x 18.72 m");
+    EXPECT_EQ(breakToFit("a longword b", within(3)), "a\r\nlongword\r\nb") << "a word wider than the pane stands alone";
+    EXPECT_EQ(breakToFit("unbroken", within(3)), "unbroken");
+    EXPECT_EQ(breakToFit("", within(3)), "");
 }
 
 TEST_F(MeshCaptureTest, StartMarkerMustOpenThePieceExactly) {

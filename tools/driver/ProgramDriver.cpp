@@ -69,10 +69,37 @@ void ProgramDriver::cancelSave() const {
     PostMessageA(saveDialog(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
-std::string ProgramDriver::waitForLog(const std::string& text, DWORD timeoutMs) const {
+namespace {
+
+// The log with each CR LF that stands where text has a blank made a blank again; unchanged
+// when it differs from text otherwise.
+std::string joinedAtBlanks(const std::string& log, const std::string& text, int& breaks) {
+    std::string joined;
+    breaks = 0;
+    std::size_t i = 0, j = 0;
+    while (i < log.size() && j < text.size()) {
+        if (log[i] == text[j]) {
+            joined += log[i++];
+            ++j;
+        } else if (text[j] == ' ' && log.compare(i, 2, "\r\n") == 0) {
+            joined += ' ';
+            i += 2, ++j, ++breaks;
+        } else {
+            break;
+        }
+    }
+    if (i != log.size() || j != text.size()) return breaks = 0, log;
+    return joined;
+}
+
+}  // namespace
+
+std::string ProgramDriver::waitForLog(const std::string& text, DWORD timeoutMs, int* brokenLines) const {
     DWORD start = GetTickCount();
     std::string now;
-    while ((now = log()) != text && GetTickCount() - start < timeoutMs) Sleep(20);
+    int breaks = 0;
+    while ((now = joinedAtBlanks(log(), text, breaks)) != text && GetTickCount() - start < timeoutMs) Sleep(20);
+    if (brokenLines) *brokenLines = breaks;
     return now;
 }
 

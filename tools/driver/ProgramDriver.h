@@ -32,8 +32,10 @@ public:
     std::string log() const;
     // The system menu's "Mesh View".
     void openMeshView() const;
-    // Waits until the log equals text; returns the log as it stands then.
-    std::string waitForLog(const std::string& text, DWORD timeoutMs = 15000) const;
+    // Waits until the log equals text, where the program may have broken a line too wide
+    // for its pane at a blank (a blank of text as CR LF in the log); returns the log as it
+    // stands then, those breaks blanks again (brokenLines counts them).
+    std::string waitForLog(const std::string& text, DWORD timeoutMs = 15000, int* brokenLines = nullptr) const;
     void pressKey(HWND target, WPARAM key) const;
 
     HWND window = nullptr;
