@@ -18,9 +18,10 @@ constexpr float degreesPerPixel = 0.5f;
 
 void Camera::setScene(const Bounds& bounds) { scene = bounds; }
 
+// No screen is wider than 2^16 pixels: the picture's integer coordinates stay small.
 void Camera::setViewport(int width, int height) {
-    viewWidth = std::max(width, 1);
-    viewHeight = std::max(height, 1);
+    viewWidth = std::clamp(width, 1, 1 << 16);
+    viewHeight = std::clamp(height, 1, 1 << 16);
     focal = 0.5f * static_cast<float>(std::min(viewWidth, viewHeight)) / std::tan(radians(fieldOfView / 2));
     update();
 }

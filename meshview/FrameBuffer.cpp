@@ -8,9 +8,10 @@ void FrameBuffer::resize(int width, int height, std::uint32_t* externalPixels) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    // A count that wraps around (a 32-bit process) or no vector can hold is memory run out.
-    if ((width > 0 && count / static_cast<std::size_t>(width) != static_cast<std::size_t>(height)) ||
-        count > depth.max_size())
+    // A count that wraps around (a 32-bit process), or past any screen's (2^28 pixels, twelve
+    // bytes each), is memory run out.
+    constexpr std::size_t mostPixels = std::size_t{1} << 28;
+    if ((width > 0 && count / static_cast<std::size_t>(width) != static_cast<std::size_t>(height)) || count > mostPixels)
         throw std::bad_alloc();
     std::vector<std::uint32_t> newPixels(externalPixels ? 0 : count, 0);
     std::vector<std::int32_t> newDepth(count, 0), newGroup(count, -1);

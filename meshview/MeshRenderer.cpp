@@ -234,7 +234,7 @@ void MeshRenderer::drawTriangle(const ViewGeometry& geometry, std::size_t t, con
     bool front;
     if (whole) {
         const ScreenVertex &a = screen[index[0]], &b = screen[index[1]], &c = screen[index[2]];
-        front = static_cast<std::int64_t>(b.x - a.x) * (c.y - a.y) > static_cast<std::int64_t>(c.x - a.x) * (b.y - a.y);
+        front = (std::int64_t{b.x} - a.x) * (std::int64_t{c.y} - a.y) > (std::int64_t{c.x} - a.x) * (std::int64_t{b.y} - a.y);
     } else {
         const Vec3 v0 = toCamera(geometry.positions[index[0]]), v1 = toCamera(geometry.positions[index[1]]),
                    v2 = toCamera(geometry.positions[index[2]]);

@@ -8,8 +8,6 @@
 #include <memory>
 #include <string>
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
 #include <stb/stb_image_write.h>
 
 #include "TextureFiles.h"
