@@ -26,7 +26,7 @@ template <int Count>
 struct RasterPixel {
     int x, y;
     std::int64_t depth;
-    std::int64_t value[Count > 0 ? Count : 1];
+    const std::int64_t* value;  // Count of them, valid during the call
 };
 
 // Finds the pixels whose centres lie inside the triangle (either winding) and are nearer than
@@ -148,12 +148,12 @@ void fillTriangle(FrameBuffer& buffer, const RasterCorner<Count> (&v)[3], std::i
             std::int32_t* depth = buffer.depths() + rowStart;
             std::int32_t* groups = buffer.groups() + rowStart;
             pixel.y = y;
+            pixel.value = at + 1;
             for (int x = from; x < to; ++x) {
                 const std::int64_t d = std::clamp<std::int64_t>(at[0], 1, std::numeric_limits<std::int32_t>::max());
                 if (d > depth[x]) {
                     pixel.x = x;
                     pixel.depth = d;
-                    for (int k = 1; k < N; ++k) pixel.value[k - 1] = at[k];
                     if (shade(static_cast<const RasterPixel<Count>&>(pixel), colour[x])) {
                         depth[x] = static_cast<std::int32_t>(d);
                         groups[x] = group;
