@@ -28,8 +28,7 @@ void TextureReading::waitForThread() {
 }
 
 void TextureReading::request(HWND notify, const std::string& meshPath, const MeshModel& model) {
-    window = notify;
-    next = {meshPath, textureUsers(model)};
+    next = {notify, meshPath, textureUsers(model)};
     pending = true;
     if (!thread) start();
 }
@@ -57,7 +56,7 @@ unsigned __stdcall TextureReading::run(void* self) {
         reading.notDrawn = "textures not drawn: not enough memory";
     }
     reading.ready = true;
-    PostMessageA(reading.window, reading.message, 0, 0);
+    PostMessageA(reading.current.notify, reading.message, 0, 0);
     return 0;
 }
 

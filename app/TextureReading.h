@@ -31,6 +31,7 @@ public:
 
 private:
     struct Job {
+        HWND notify = nullptr;
         std::string meshPath;
         MeshModel model;
     };
@@ -39,7 +40,6 @@ private:
     void waitForThread();
 
     const UINT message;
-    HWND window = nullptr;
     HANDLE thread = nullptr;
     bool pending = false;
     bool ready = false;  // the thread has read what it was asked for
