@@ -66,8 +66,11 @@ struct Surface {
             // quotients are well within a float's precision of a texel.
             constexpr float toFixed16 = static_cast<float>(std::int64_t{1} << (16 - coordinateBits + 30));
             const float r = toFixed16 / static_cast<float>(std::max<std::int64_t>(p.value[reciprocal], 1));
-            const Texel s = texture->sample(static_cast<std::int64_t>(static_cast<float>(p.value[uOver]) * r),
-                                            static_cast<std::int64_t>(static_cast<float>(p.value[vOver]) * r));
+            // Within the triangle the quotients are under 2^31; at a pixel centre just outside
+            // it the reciprocal may be near 0, and the quotient is held in range.
+            constexpr float most = static_cast<float>(std::int64_t{1} << 40);
+            const Texel s = texture->sample(static_cast<std::int64_t>(std::clamp(static_cast<float>(p.value[uOver]) * r, -most, most)),
+                                            static_cast<std::int64_t>(std::clamp(static_cast<float>(p.value[vOver]) * r, -most, most)));
             if (colours.alphaTest && s.a < 128) return false;
             if (!colours.textureWhite) t[0] = s.r, t[1] = s.g, t[2] = s.b;
             t[3] = s.a;
