@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "AppBase.h"
 #include "GdiBase.h"
+#include "ScopeExit.h"
 #include "Tessolink.h"
 #include "res/resource.h"
 
@@ -91,7 +92,7 @@ void MainDialog::OnSysCommand(UINT id, LPARAM) {
 // The check mark shows the setting. Switched off, a waiting that began after Done ends; a
 // failing close of its file raises, and the framework reports it.
 void MainDialog::switchGrabAgain() {
-    FilterFollowsCapture filter{*this};
+    const ScopeExit filter{[this] { letPiecesThroughWhileCapturing(); }};
     const bool on = !capture.grabsAgainAfterDone();
     if (CMenu* systemMenu = CMenu::FromHandle(GetSystemMenu(m_hWnd, FALSE)))
         systemMenu->CheckMenuItem(IDM_GRABAGAIN, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));

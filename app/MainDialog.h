@@ -9,7 +9,6 @@
 #include "MeshCapture.h"
 #include "MeshCheckVerdict.h"
 #include "MeshViewWindow.h"
-#include "ScopeExit.h"
 #include "ScreenRatePainting.h"
 
 // The main window: Grab and Exit buttons and the log pane. Owns the capture, the output file
@@ -39,16 +38,10 @@ private:
     MessageMap GetMessageMap() const override;
     // The system-menu item "Grab Again After Done".
     void switchGrabAgain();
-    // Processes of lower rights reach the window only while a capture is armed or running.
+    // Processes of lower rights reach the window only while a capture is armed or running. A
+    // command that may change the capture's state sets the filter when it is left, also when a
+    // file error raised by the capture leaves it: a ScopeExit calling this.
     void letPiecesThroughWhileCapturing();
-    // Sets the filter by the capture's state when a command that may change it is left, also
-    // when a file error raised by the capture leaves it: FilterFollowsCapture filter{*this}.
-    struct LetPiecesThrough {
-        LetPiecesThrough(MainDialog& dialog) : dialog(dialog) {}
-        void operator()() const { dialog.letPiecesThroughWhileCapturing(); }
-        MainDialog& dialog;
-    };
-    using FilterFollowsCapture = ScopeExit<LetPiecesThrough>;
 
     MeshCapture capture;
     CFile file;

@@ -2,6 +2,7 @@
 #include "GrabCommand.h"
 #include "ListenerCaption.h"
 #include "MainDialog.h"
+#include "ScopeExit.h"
 #include "Tessolink.h"
 
 namespace {
@@ -38,7 +39,7 @@ private:
 
 // A failing close of the file before raises: the framework reports it, and the Grab ends.
 void MainDialog::startGrab() {
-    FilterFollowsCapture filter{*this};
+    const ScopeExit filter{[this] { letPiecesThroughWhileCapturing(); }};
     logPainting.paintNow();  // a capture held back its painting until now
     DesktopGrabWindows windows(this);
     GrabCommand(capture, logPane, windows).run();
