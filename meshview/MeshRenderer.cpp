@@ -1,7 +1,6 @@
 #include "MeshRenderer.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "ClipPlanes.h"

@@ -53,12 +53,13 @@ ViewSurface groupSurface(const MeshModel& model, const MeshGroup& group) {
 
 namespace {
 
-// Moves the group's vertices into the geometry: its positions into units (taken over when
-// the geometry has none yet), its normals packed, its texture coordinates as read.
+// Moves the group's vertices into the geometry: its positions into units (taken over when no
+// room was made for several groups), its normals packed, its texture coordinates as read.
 void takeVertices(ViewGeometry& g, MeshGroup& group) {
     const std::size_t count = group.positions.size();
     const std::size_t first = g.positions.size();
-    if (first == 0) g.positions = std::move(group.positions);
+    const bool takeOver = g.positions.capacity() == 0;
+    if (takeOver) g.positions = std::move(group.positions);
     else g.positions.insert(g.positions.end(), group.positions.begin(), group.positions.end());
     std::vector<Vec3>().swap(group.positions);
     for (std::size_t i = 0; i < count; ++i) {
@@ -79,7 +80,7 @@ void takeVertices(ViewGeometry& g, MeshGroup& group) {
     std::vector<Vec3>().swap(group.normals);
     group.texCoords.resize(count);
     for (TexCoord& t : group.texCoords) t = {finiteOrZero(t.u), finiteOrZero(t.v)};
-    if (first == 0) g.texCoords = std::move(group.texCoords);
+    if (takeOver) g.texCoords = std::move(group.texCoords);
     else g.texCoords.insert(g.texCoords.end(), group.texCoords.begin(), group.texCoords.end());
     std::vector<TexCoord>().swap(group.texCoords);
 }
